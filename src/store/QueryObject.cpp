@@ -1,0 +1,228 @@
+#include "store/QueryObject.h"
+
+#include "store/DatabaseError.h"
+
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace {
+
+[[noreturn]] void fail(const QSqlError &error) { throw DatabaseError(error.text()); }
+
+// Orders report values: nulls first, numbers by value, everything else as text.
+int compareValues(const QVariant &left, const QVariant &right)
+{
+    if (left.isNull() || right.isNull())
+        return int(!left.isNull()) - int(!right.isNull());
+    const auto isNumber = [](const QVariant &v) {
+        const int type = v.typeId();
+        return type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double;
+    };
+    if (isNumber(left) && isNumber(right)) {
+        const double a = left.toDouble();
+        const double b = right.toDouble();
+        return (a > b) - (a < b);
+    }
+    return left.toString().compare(right.toString());
+}
+
+} // namespace
+
+QueryObject::QueryObject(const QString &objectName, const QString &connectionName,
+                         QObject *parent)
+    : QObject(parent)
+    , m_connectionName(connectionName)
+{
+    setObjectName(objectName);
+}
+
+QueryObject::~QueryObject() = default;
+
+void QueryObject::setStatement(const QString &text, const QVariantList &values)
+{
+    m_statement = text;
+    m_values = values;
+}
+
+QSqlQuery QueryObject::prepared(const QString &text, const QVariantList &values)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(text))
+        fail(query.lastError());
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
+void QueryObject::open()
+{
+    close();
+    QSqlQuery query = prepared(m_statement, m_values);
+    const QSqlRecord record = query.record();
+    m_columns.clear();
+    for (int i = 0; i < record.count(); ++i)
+        m_columns.append(record.fieldName(i));
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(record.count());
+        for (int i = 0; i < record.count(); ++i)
+            row.append(query.value(i));
+        m_rows.append(std::move(row));
+    }
+    query.finish();
+    m_table = tableOfStatement();
+    m_open = true;
+    m_current = 0;
+    Q_EMIT rowsReset();
+}
+
+void QueryObject::execute()
+{
+    close();
+    prepared(m_statement, m_values).finish();
+}
+
+void QueryObject::close()
+{
+    const bool wasOpen = m_open || !m_rows.isEmpty();
+    m_open = false;
+    m_rows.clear();
+    m_columns.clear();
+    m_table.clear();
+    m_current = 0;
+    if (wasOpen)
+        Q_EMIT rowsReset();
+}
+
+int QueryObject::columnIndex(const QString &name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QVariant QueryObject::field(const QString &name) const
+{
+    const int column = columnIndex(name);
+    if (column < 0)
+        throw DatabaseError(QStringLiteral("%1: field '%2' not found").arg(objectName(), name));
+    if (eof())
+        return {};
+    return m_rows.at(m_current).at(column);
+}
+
+QVariant QueryObject::value(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns.size())
+        return {};
+    return m_rows.at(row).at(column);
+}
+
+QString QueryObject::tableOfStatement() const
+{
+    static const QRegularExpression selectAll(
+        QStringLiteral(R"(^select\s+\*\s+from\s+(\w+)\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return selectAll.match(m_statement).captured(1);
+}
+
+const QHash<QString, int> &QueryObject::columnWidths(const QString &table)
+{
+    const QString key = table.toLower();
+    auto found = m_widthsByTable.find(key);
+    if (found != m_widthsByTable.end())
+        return *found;
+    static const QRegularExpression declaredWidth(QStringLiteral(R"(\((\d+)\))"));
+    QHash<QString, int> widths;
+    QSqlQuery info = prepared(QStringLiteral("PRAGMA table_info(%1)").arg(table), {});
+    while (info.next()) {
+        const auto width = declaredWidth.match(info.value(2).toString());
+        if (width.hasMatch())
+            widths.insert(info.value(1).toString().toLower(), width.captured(1).toInt());
+    }
+    return *m_widthsByTable.insert(key, widths);
+}
+
+QSqlQuery &QueryObject::insertFor(const QStringList &columns)
+{
+    const QString key = m_table.toLower() + u'|' + columns.join(u',');
+    auto &slot = m_inserts[key];
+    if (!slot) {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), columns.size());
+        auto insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connectionName, false));
+        const QString text = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                 .arg(m_table, columns.join(u','), marks.join(u','));
+        if (!insert->prepare(text))
+            fail(insert->lastError());
+        slot = std::move(insert);
+    }
+    return *slot;
+}
+
+void QueryObject::appendRow(const QVariantMap &values)
+{
+    if (!m_open || m_table.isEmpty())
+        throw DatabaseError(
+            QStringLiteral("%1: no open table to append a row to").arg(objectName()));
+
+    const QHash<QString, int> &widths = columnWidths(m_table);
+    QVariantList row(m_columns.size());
+    QSqlQuery &insert = insertFor(values.keys());
+    int bindIndex = 0;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const int column = columnIndex(it.key());
+        if (column < 0)
+            throw DatabaseError(
+                QStringLiteral("%1: field '%2' not found").arg(objectName(), it.key()));
+        QVariant value = it.value();
+        const int width = widths.value(it.key().toLower(), -1);
+        if (width >= 0 && value.typeId() == QMetaType::QString)
+            value = value.toString().left(width);
+        insert.bindValue(bindIndex++, value);
+        row[column] = value;
+    }
+    if (!insert.exec())
+        fail(insert.lastError());
+    m_rows.append(std::move(row));
+    m_current = recordCount() - 1;
+    Q_EMIT rowsAppended(m_current, m_current);
+}
+
+void QueryObject::sort(const QString &order)
+{
+    if (!m_open)
+        return;
+    const QStringList parts = order.split(u' ', Qt::SkipEmptyParts);
+    const int column = parts.isEmpty() ? -1 : columnIndex(parts.first());
+    if (column < 0)
+        throw DatabaseError(QStringLiteral("%1: cannot sort by '%2'").arg(objectName(), order));
+    const bool descending =
+        parts.size() > 1 && parts.at(1).compare(u"DESC", Qt::CaseInsensitive) == 0;
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [column, descending](const QVariantList &a, const QVariantList &b) {
+                         const int c = compareValues(a.at(column), b.at(column));
+                         return descending ? c > 0 : c < 0;
+                     });
+    m_current = 0;
+    Q_EMIT rowsReset();
+}
+
+void RunSql(QueryObject &query, const QString &statement, const QVariantList &values)
+{
+    query.close();
+    query.setStatement(statement, values);
+    if (statement.left(6).toUpper() == u"SELECT")
+        query.open();
+    else
+        query.execute();
+}

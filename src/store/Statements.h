@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every statement the client runs, in SQLite's dialect. Values never go into
+// the text: they are bound to the "?" placeholders.
+namespace Statements {
+
+// Registration.
+inline const QString SelectClientIdOnShow = QStringLiteral("Select * from ClientID");
+inline const QString SelectClientIdOnSettings = QStringLiteral("select * from ClientID");
+inline const QString DeleteClientId = QStringLiteral("DELETE FROM ClientID");
+
+// List version.
+inline const QString SelectVersion = QStringLiteral("select version_num from Version");
+inline const QString SelectVersionOnSettings = QStringLiteral("select Version_Num from Version");
+inline const QString UpdateVersion = QStringLiteral("UPDATE Version SET version_num=?");
+
+// Pick lists.
+inline const QString SelectRecipientsByName =
+    QStringLiteral("Select * From recipients order by Recipient ASC");
+inline const QString SelectGroups = QStringLiteral("Select * From group_list ");
+inline const QString SelectCanned = QStringLiteral("Select * From canned");
+
+// Serial-number look-ups of a page.
+inline const QString SelectRecipientNamed =
+    QStringLiteral("Select * From recipients Where Recipient=?");
+inline const QString SelectGroupNamed = QStringLiteral("Select * From group_list Where GroupName=?");
+
+// Table replacements: the delete, then the select that the new rows are appended to.
+inline const QString DeleteRecipients = QStringLiteral("DELETE FROM recipients");
+inline const QString SelectAllRecipients = QStringLiteral("select * from recipients");
+inline const QString DeleteGroups = QStringLiteral("DELETE FROM group_list");
+inline const QString SelectAllGroups = QStringLiteral("select * from group_list");
+inline const QString DeleteCanned = QStringLiteral("DELETE FROM canned");
+inline const QString SelectAllCanned = QStringLiteral("select * from canned");
+inline const QString SelectAllClientId = SelectClientIdOnSettings;
+inline const QString DeleteReport = QStringLiteral("DELETE FROM report");
+inline const QString SelectAllReport = QStringLiteral("select * from report");
+
+// Sorting the report by a long-text column re-reads it. %1 is a column name
+// checked against the report's columns, %2 "ASC" or "DESC".
+inline const QString SelectReportOrderedBy = QStringLiteral("SELECT * FROM Report Order by %1 %2");
+
+// Rows still without a status when the client closes were sent while it was off line.
+inline const QString MarkOfflineReportRows = QStringLiteral(
+    "UPDATE report SET sendtime=? , status='Client(OFF Line)' where status is NULL ");
+
+// The schema of a fresh Client.mdb.
+inline const QStringList Schema = {
+    QStringLiteral("CREATE TABLE ClientID (ClientName VARCHAR(12), ServerIP VARCHAR(255), "
+                   "ServerPort INTEGER)"),
+    QStringLiteral("CREATE TABLE Version (version_num VARCHAR(3))"),
+    QStringLiteral("CREATE TABLE recipients (SerialNum VARCHAR(4), Recipient VARCHAR(20))"),
+    QStringLiteral("CREATE TABLE group_list (SerialNum VARCHAR(4), GroupName VARCHAR(20))"),
+    QStringLiteral("CREATE TABLE canned (content VARCHAR(50))"),
+    QStringLiteral("CREATE TABLE report (sender TEXT, recipient TEXT, sendtime DATETIME, "
+                   "status TEXT, message TEXT)"),
+    QStringLiteral("INSERT INTO Version VALUES ('000')"),
+};
+
+} // namespace Statements
