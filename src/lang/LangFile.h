@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// A write to the language file that could not be done. text() is
+// "Unable to write to <path>", shown to the operator as it stands.
+class LangFileError final : public std::runtime_error {
+public:
+    explicit LangFileError(const QString &text)
+        : std::runtime_error(text.toStdString())
+        , m_text(text)
+    {
+    }
+    const QString &text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// The sections-and-entries text file that holds the UI texts of every
+// language (Language.ini). Nothing is cached: every read sees the file as it
+// is on disk, every write goes straight through.
+class LangFile final {
+public:
+    static inline const QString FileName = QStringLiteral("Language.ini");
+
+    explicit LangFile(const QString &path);
+    const QString &path() const { return m_path; }
+
+    // The value of key in section (both matched without regard to case,
+    // surrounding blanks and tabs dropped, cut to 2047 characters), or
+    // defaultValue when the key or its section is missing.
+    QString ReadLangValue(const QString &section, const QString &key,
+                          const QString &defaultValue) const;
+
+    // Replaces the entry where it stands, appends it to its section, or
+    // appends the section; creates a missing file. Throws LangFileError.
+    void WriteLangValue(const QString &section, const QString &key, const QString &value) const;
+
+    // A text of the current language: ReadLangValue(language, key, defaultValue).
+    QString ReadLangText(const QString &language, const QString &key,
+                         const QString &defaultValue) const
+    {
+        return ReadLangValue(language, key, defaultValue);
+    }
+
+private:
+    QString m_path;
+};
