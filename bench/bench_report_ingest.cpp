@@ -16,7 +16,9 @@
 
 namespace {
 
-constexpr int RecordCount = 100000;
+const int RecordCount = qEnvironmentVariableIntValue("BENCH_RECORDS") > 0
+                            ? qEnvironmentVariableIntValue("BENCH_RECORDS")
+                            : 100000;
 
 QList<ReportRecord> makeRecords()
 {
@@ -48,6 +50,7 @@ double ingestThroughClient(const QString &dir, const QList<QByteArray> &parts)
         else
             store.appendReport(part.records);
     }
+    store.finishReport();
     const double seconds = timer.nsecsElapsed() / 1e9;
     if (store.adoQReport().recordCount() != RecordCount)
         std::fprintf(stderr, "stored %d rows, expected %d\n", store.adoQReport().recordCount(),
@@ -76,8 +79,7 @@ double insertThroughSqlite(const QString &path, const QList<ReportRecord> &recor
     sqlite3_prepare_v2(db, "INSERT INTO report VALUES (?,?,?,?,?)", -1, &insert, nullptr);
     for (const auto &row : rows) {
         for (int c = 0; c < 5; ++c)
-            sqlite3_bind_text(insert, c + 1, row[c].constData(), int(row[c].size()),
-                              SQLITE_STATIC);
+            sqlite3_bind_text(insert, c + 1, row[c].constData(), int(row[c].size()), SQLITE_STATIC);
         sqlite3_step(insert);
         sqlite3_reset(insert);
     }
@@ -94,7 +96,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QList<ReportRecord> records = makeRecords();
-    const QList<QByteArray> parts = ServerFrameBuilder::reportParts(QStringLiteral("DESK01"), records);
+    const QList<QByteArray> parts =
+        ServerFrameBuilder::reportParts(QStringLiteral("DESK01"), records);
 
     QTemporaryDir clientDir;
     QTemporaryDir baselineDir;

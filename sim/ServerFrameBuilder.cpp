@@ -1,5 +1,6 @@
 #include "ServerFrameBuilder.h"
 
+#include "app/ClientState.h"
 #include "link/FrameFormat.h"
 #include "link/ServerFrameParser.h"
 
@@ -85,6 +86,41 @@ QByteArray lastPart(const QString &clientId, std::uint8_t partCode,
     return frame(clientId, 'h', body);
 }
 
+QByteArray part(const QString &clientId, std::uint8_t partCode, const QList<ReportRecord> &records,
+                bool last)
+{
+    return last ? lastPart(clientId, partCode, records) : fullPart(clientId, partCode, records);
+}
+
+QList<ReportRecord> withMessagesCut(QList<ReportRecord> records, qsizetype length)
+{
+    for (ReportRecord &record : records)
+        record.message.truncate(length);
+    return records;
+}
+
+// The client reads each part into its 8192-byte buffer, but 40 records with
+// long messages need more. Such a part carries the messages cut to the
+// longest length that still fits.
+QByteArray fittingPart(const QString &clientId, std::uint8_t partCode,
+                       const QList<ReportRecord> &records, bool last)
+{
+    const QByteArray whole = part(clientId, partCode, records, last);
+    if (whole.size() <= ClientState::SendBufferSize)
+        return whole;
+    qsizetype fits = 1;
+    qsizetype tooLong = MaxFieldSize + 1;
+    while (tooLong - fits > 1) {
+        const qsizetype length = (fits + tooLong) / 2;
+        if (part(clientId, partCode, withMessagesCut(records, length), last).size() <=
+            ClientState::SendBufferSize)
+            fits = length;
+        else
+            tooLong = length;
+    }
+    return part(clientId, partCode, withMessagesCut(records, fits), last);
+}
+
 } // namespace
 
 QByteArray frame(const QString &clientId, char type, const QByteArray &body)
@@ -154,7 +190,7 @@ QList<QByteArray> reportParts(const QString &clientId, const QList<ReportRecord>
         const QList<ReportRecord> chunk = records.mid(first, RecordsPerFullPart);
         const std::uint8_t code = first == 0 ? 1 : 2;
         const bool last = first + RecordsPerFullPart >= records.size();
-        parts.append(last ? lastPart(clientId, code, chunk) : fullPart(clientId, code, chunk));
+        parts.append(fittingPart(clientId, code, chunk, last));
     }
     return parts;
 }

@@ -32,6 +32,8 @@ QByteArray lists(const QString &clientId, const QString &version,
 // c: canned messages.
 QByteArray canned(const QString &clientId, const QStringList &texts);
 // h: the report in parts of 40 records; an empty report is one part with code 0.
+// No part exceeds the client's 8192-byte buffer: where 40 records would, their
+// messages are cut to the length that fits.
 QList<QByteArray> reportParts(const QString &clientId, const QList<ReportRecord> &records);
 
 } // namespace ServerFrameBuilder

@@ -17,7 +17,10 @@ public:
     int sent = 0;
 };
 
-QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
 
 } // namespace
 
@@ -57,10 +60,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<char>("type");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("P") << 'P'
-                           << hex("03 54 5A 51 56 53 44 45 53 4B 30 31 00 00 00 00 00 00 50 30 31 37 04 1B 02");
-        QTest::newRow("C") << 'C'
-                           << hex("03 54 5A 51 56 53 44 45 53 4B 30 31 00 00 00 00 00 00 43 30 31 37 04 0E 02");
+        QTest::newRow("P")
+            << 'P'
+            << hex("03 54 5A 51 56 53 44 45 53 4B 30 31 00 00 00 00 00 00 50 30 31 37 04 1B 02");
+        QTest::newRow("C")
+            << 'C'
+            << hex("03 54 5A 51 56 53 44 45 53 4B 30 31 00 00 00 00 00 00 43 30 31 37 04 0E 02");
     }
     void standardRequests()
     {
@@ -90,8 +95,9 @@ private Q_SLOTS:
     void followUpFrameS()
     {
         StandardFrames::SendFollowUpFrame(m_state, m_sender, QStringLiteral("Item1"));
-        QCOMPARE(sentBytes().toHex(' '),
-                 hex("03 54 5A 51 56 43 44 45 53 4B 30 31 00 00 00 00 00 00 53 30 03 A6 02").toHex(' '));
+        QCOMPARE(
+            sentBytes().toHex(' '),
+            hex("03 54 5A 51 56 43 44 45 53 4B 30 31 00 00 00 00 00 00 53 30 03 A6 02").toHex(' '));
         QCOMPARE(m_sender.sent, 1);
     }
 
@@ -114,10 +120,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("clientId");
         QTest::addColumn<QByteArray>("field");
         QTest::newRow("short") << QStringLiteral("DESK01") << QByteArray("DESK01\0\0\0\0\0\0", 12);
-        QTest::newRow("twelve fills it") << QStringLiteral("ABCDEFGHIJKL")
-                                         << QByteArray("ABCDEFGHIJKL");
-        QTest::newRow("longer is cut") << QStringLiteral("ABCDEFGHIJKLMNO")
-                                       << QByteArray("ABCDEFGHIJKL");
+        QTest::newRow("twelve fills it")
+            << QStringLiteral("ABCDEFGHIJKL") << QByteArray("ABCDEFGHIJKL");
+        QTest::newRow("longer is cut")
+            << QStringLiteral("ABCDEFGHIJKLMNO") << QByteArray("ABCDEFGHIJKL");
         QTest::newRow("empty") << QString() << QByteArray(12, '\0');
     }
     void clientIdField()

@@ -32,8 +32,14 @@ inline constexpr std::uint8_t ListEnd = 0xFF;
 
 // Text travels as single bytes, mapped one for one so that nothing is lost
 // between frame, database and frame.
-inline QString textFromWire(QByteArrayView bytes) { return QString::fromLatin1(bytes); }
-inline QByteArray textToWire(const QString &text) { return text.toLatin1(); }
+inline QString textFromWire(QByteArrayView bytes)
+{
+    return QString::fromLatin1(bytes);
+}
+inline QByteArray textToWire(const QString &text)
+{
+    return text.toLatin1();
+}
 
 // The 12-byte client-ID field: the ID's characters (cut to 12), zero padded.
 QByteArray clientIdField(const QString &clientId);

@@ -6,7 +6,10 @@ namespace ServerFrameParser {
 
 namespace {
 
-std::uint8_t at(QByteArrayView frame, qsizetype i) { return static_cast<std::uint8_t>(frame[i]); }
+std::uint8_t at(QByteArrayView frame, qsizetype i)
+{
+    return static_cast<std::uint8_t>(frame[i]);
+}
 
 bool isListEnd(std::uint8_t byte)
 {
@@ -137,8 +140,9 @@ ListsFrame parseLists(QByteArrayView frame)
     }
     lists.version = FrameFormat::textFromWire(frame.sliced(ListVersionOffset, ListVersionSize));
 
-    const int marker = readRecords(frame, ListsOffset, ListRecordSize, isListEnd,
-                                   [&](QByteArrayView r) { lists.recipients.append(listRecord(r)); });
+    const int marker =
+        readRecords(frame, ListsOffset, ListRecordSize, isListEnd,
+                    [&](QByteArrayView r) { lists.recipients.append(listRecord(r)); });
     if (marker < 0) {
         lists.malformed = true;
         return lists;
@@ -163,10 +167,9 @@ ListsFrame parseLists(QByteArrayView frame)
 CannedFrame parseCanned(QByteArrayView frame)
 {
     CannedFrame canned;
-    const int marker = readRecords(frame, ListsOffset, CannedSlotSize, isListEnd,
-                                   [&](QByteArrayView slot) {
-                                       canned.texts.append(zeroTerminatedText(slot));
-                                   });
+    const int marker =
+        readRecords(frame, ListsOffset, CannedSlotSize, isListEnd,
+                    [&](QByteArrayView slot) { canned.texts.append(zeroTerminatedText(slot)); });
     if (marker < 0)
         canned.malformed = true;
     else
@@ -186,8 +189,8 @@ ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout)
         part.end = ReportRecordsOffset;
         return part;
     }
-    part.last = layout == ReportLayout::Last ||
-                (layout == ReportLayout::Detect && containsListEnd(frame));
+    part.last =
+        layout == ReportLayout::Last || (layout == ReportLayout::Detect && containsListEnd(frame));
     if (part.last)
         readLastPart(frame, part);
     else

@@ -18,17 +18,17 @@
 namespace ServerFrameParser {
 
 // Offsets of the one-byte answers.
-inline constexpr int NoticeStatusOffset = 23;     // frame a
-inline constexpr int ResultOffset = 22;           // frames r and o
-inline constexpr int FailureCountOffset = 19;     // frame s
-inline constexpr int ListVersionOffset = 19;      // frame p
+inline constexpr int NoticeStatusOffset = 23; // frame a
+inline constexpr int ResultOffset = 22;       // frames r and o
+inline constexpr int FailureCountOffset = 19; // frame s
+inline constexpr int ListVersionOffset = 19;  // frame p
 inline constexpr int ListVersionSize = 3;
-inline constexpr int ListsOffset = 22;            // frames p and c
-inline constexpr int ListRecordSize = 24;         // serial number and name
+inline constexpr int ListsOffset = 22;    // frames p and c
+inline constexpr int ListRecordSize = 24; // serial number and name
 inline constexpr int SerialSize = 4;
 inline constexpr int NameSize = 20;
 inline constexpr int CannedSlotSize = 50;
-inline constexpr int PartCodeOffset = 22;         // frame h
+inline constexpr int PartCodeOffset = 22; // frame h
 inline constexpr int ReportRecordsOffset = 23;
 inline constexpr int RecordsPerFullPart = 40;
 inline constexpr int MaxFieldSize = 299;

@@ -11,8 +11,7 @@ namespace StandardFrames {
 
 namespace {
 
-int writeEnvelopeStart(ClientState &state, const char *header, const char *clientIdField,
-                       char type)
+int writeEnvelopeStart(ClientState &state, const char *header, const char *clientIdField, char type)
 {
     char *buffer = state.SendBuffer.data();
     buffer[0] = FrameFormat::StartByte;

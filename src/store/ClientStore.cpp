@@ -5,7 +5,7 @@
 #include "store/Transaction.h"
 
 #include <QDir>
-#include <QSet>
+#include <optional>
 
 namespace {
 
@@ -24,7 +24,19 @@ ClientStore::ClientStore(const QString &workingDirectory)
 {
 }
 
-void ClientStore::open() { m_connection.open(); }
+ClientStore::~ClientStore()
+{
+    try {
+        finishReport();
+    } catch (const DatabaseError &) {
+        // The rows of an unfinished answer are lost with the failed connection.
+    }
+}
+
+void ClientStore::open()
+{
+    m_connection.open();
+}
 
 std::optional<Registration> ClientStore::registrationFrom(QueryObject &query,
                                                           const QString &statement)
@@ -88,7 +100,8 @@ void ClientStore::replaceList(const QString &deleteStatement, const QString &sel
     RunSql(m_query3, deleteStatement);
     RunSql(m_query3, selectStatement);
     for (const ListRecord &record : records)
-        m_query3.appendRow({{QStringLiteral("SerialNum"), record.serial}, {nameColumn, record.name}});
+        m_query3.appendRow(
+            {{QStringLiteral("SerialNum"), record.serial}, {nameColumn, record.name}});
     transaction.commit();
     m_query3.close();
 }
@@ -162,42 +175,68 @@ std::optional<QString> ClientStore::groupSerial(const QString &name)
 
 void ClientStore::appendReportRows(const QList<ReportRecord> &records)
 {
+    static const QStringList columns(std::begin(ReportColumns), std::end(ReportColumns));
+    QList<QVariantList> rows;
+    rows.reserve(records.size());
     for (const ReportRecord &record : records) {
-        m_queryReport.appendRow({{ReportColumns[0], record.sender},
-                                 {ReportColumns[1], record.recipient},
-                                 {ReportColumns[2], normalisedSendTime(record.sendTime)},
-                                 {ReportColumns[3], record.status},
-                                 {ReportColumns[4], record.message}});
+        rows.append({record.sender, record.recipient, normalisedSendTime(record.sendTime),
+                     record.status, record.message});
+    }
+    m_queryReport.appendRows(columns, rows);
+}
+
+template <typename Operation> void ClientStore::inReportTransaction(Operation operation)
+{
+    try {
+        if (!m_reportTransaction)
+            m_reportTransaction = std::make_unique<Transaction>(m_connection.name());
+        operation();
+    } catch (const DatabaseError &) {
+        m_reportTransaction.reset();
+        RunSql(m_queryReport, Statements::SelectAllReport);
+        throw;
     }
 }
 
 void ClientStore::startReport(const QList<ReportRecord> &firstRecords)
 {
-    Transaction transaction(m_connection.name());
-    RunSql(m_queryReport, Statements::DeleteReport);
-    RunSql(m_queryReport, Statements::SelectAllReport);
-    appendReportRows(firstRecords);
-    transaction.commit();
+    finishReport();
+    inReportTransaction([&] {
+        RunSql(m_queryReport, Statements::DeleteReport);
+        RunSql(m_queryReport, Statements::SelectAllReport);
+        appendReportRows(firstRecords);
+    });
 }
 
 void ClientStore::appendReport(const QList<ReportRecord> &records)
 {
-    Transaction transaction(m_connection.name());
-    // A further part without a first one in this run adds to the stored rows.
-    if (!m_queryReport.isOpen())
-        RunSql(m_queryReport, Statements::SelectAllReport);
-    appendReportRows(records);
-    transaction.commit();
+    inReportTransaction([&] {
+        // A further part without a first one in this run adds to the stored rows.
+        if (!m_queryReport.isOpen())
+            RunSql(m_queryReport, Statements::SelectAllReport);
+        appendReportRows(records);
+    });
 }
 
-void ClientStore::clearReport() { RunSql(m_queryReport, Statements::DeleteReport); }
+void ClientStore::finishReport()
+{
+    if (!m_reportTransaction)
+        return;
+    const std::unique_ptr<Transaction> transaction = std::move(m_reportTransaction);
+    transaction->commit();
+}
+
+void ClientStore::clearReport()
+{
+    finishReport();
+    RunSql(m_queryReport, Statements::DeleteReport);
+}
 
 void ClientStore::reopenReportOrderedBy(const QString &column, bool ascending)
 {
-    const bool known = std::any_of(std::begin(ReportColumns), std::end(ReportColumns),
-                                   [&column](const QString &c) {
-                                       return c.compare(column, Qt::CaseInsensitive) == 0;
-                                   });
+    const bool known = std::any_of(
+        std::begin(ReportColumns), std::end(ReportColumns),
+        [&column](const QString &c) { return c.compare(column, Qt::CaseInsensitive) == 0; });
     if (!known)
         throw DatabaseError(QStringLiteral("The report has no column '%1'.").arg(column));
     RunSql(m_queryReport, Statements::SelectReportOrderedBy.arg(
@@ -206,6 +245,7 @@ void ClientStore::reopenReportOrderedBy(const QString &column, bool ascending)
 
 void ClientStore::markOfflineReportRows(const QDateTime &now)
 {
+    finishReport();
     RunSql(m_query2, Statements::MarkOfflineReportRows, {storedDateTime(now)});
 }
 
@@ -214,13 +254,50 @@ QString ClientStore::storedDateTime(const QDateTime &dateTime)
     return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+namespace {
+
+// The usual form, "yyyy-MM-dd HH:mm:ss" or with '/' in the date, read by hand:
+// a report brings a hundred thousand of them and the general parser is slow.
+std::optional<QString> fastSendTime(const QString &text)
+{
+    if (text.size() != 19 || text[10] != u' ' || text[13] != u':' || text[16] != u':')
+        return std::nullopt;
+    const QChar separator = text[4];
+    if ((separator != u'-' && separator != u'/') || text[7] != separator)
+        return std::nullopt;
+    const auto number = [&text](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+    if (!QDate::isValid(year, month, day) || !QTime::isValid(hour, minute, second))
+        return std::nullopt;
+    if (separator == u'-')
+        return text;
+    QString normalised = text;
+    normalised[4] = u'-';
+    normalised[7] = u'-';
+    return normalised;
+}
+
+} // namespace
+
 QString ClientStore::normalisedSendTime(const QString &wireText)
 {
+    if (const auto fast = fastSendTime(wireText))
+        return *fast;
     static const QString formats[] = {
-        QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy/MM/dd HH:mm:ss"),
         QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("yyyy/M/d H:mm:ss"),
-        QStringLiteral("yyyy-MM-dd HH:mm"),    QStringLiteral("yyyy/MM/dd HH:mm"),
-        QStringLiteral("yyyy-MM-dd"),          QStringLiteral("yyyy/MM/dd"),
+        QStringLiteral("yyyy-M-d H:mm:ss"),    QStringLiteral("yyyy-MM-dd HH:mm"),
+        QStringLiteral("yyyy/MM/dd HH:mm"),    QStringLiteral("yyyy-MM-dd"),
+        QStringLiteral("yyyy/MM/dd"),
     };
     const QString text = wireText.trimmed();
     for (const QString &format : formats) {

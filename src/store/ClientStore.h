@@ -3,12 +3,14 @@
 #include "store/DatabaseConnection.h"
 #include "store/QueryObject.h"
 #include "store/Records.h"
+#include "store/Transaction.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 // Client.mdb in the working directory, its four query objects and every
@@ -18,6 +20,7 @@ public:
     static inline const QString FileName = QStringLiteral("Client.mdb");
 
     explicit ClientStore(const QString &workingDirectory);
+    ~ClientStore();
     Q_DISABLE_COPY_MOVE(ClientStore)
 
     // Opens (or creates) the file; throws DatabaseError naming the file and the problem.
@@ -55,9 +58,13 @@ public:
     std::optional<QString> recipientSerial(const QString &name);
     std::optional<QString> groupSerial(const QString &name);
 
-    // The delivery report, which adoQReport keeps open for the grid.
+    // The delivery report, which adoQReport keeps open for the grid. The parts
+    // of one answer replace the stored report in one transaction, kept by
+    // finishReport() (after the last part, or when the answer is cut off). A
+    // failure undoes the whole answer and shows the report as it was.
     void startReport(const QList<ReportRecord> &firstRecords);
     void appendReport(const QList<ReportRecord> &records);
+    void finishReport();
     void clearReport();
     void reopenReportOrderedBy(const QString &column, bool ascending);
     void markOfflineReportRows(const QDateTime &now);
@@ -73,10 +80,12 @@ private:
     std::optional<QString> firstSerial(const QString &statement, const QString &name);
     std::optional<Registration> registrationFrom(QueryObject &query, const QString &statement);
     void appendReportRows(const QList<ReportRecord> &records);
+    template <typename Operation> void inReportTransaction(Operation operation);
 
     DatabaseConnection m_connection;
     QueryObject m_query2;
     QueryObject m_query3;
     QueryObject m_queryClientId;
     QueryObject m_queryReport;
+    std::unique_ptr<Transaction> m_reportTransaction;
 };

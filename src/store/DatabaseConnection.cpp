@@ -19,14 +19,15 @@ QAtomicInt connectionCounter;
 
 // The tables and columns the client reads and writes.
 const std::pair<const char16_t *, QStringList> RequiredTables[] = {
-    {u"ClientID", {QStringLiteral("ClientName"), QStringLiteral("ServerIP"),
-                   QStringLiteral("ServerPort")}},
+    {u"ClientID",
+     {QStringLiteral("ClientName"), QStringLiteral("ServerIP"), QStringLiteral("ServerPort")}},
     {u"Version", {QStringLiteral("version_num")}},
     {u"recipients", {QStringLiteral("SerialNum"), QStringLiteral("Recipient")}},
     {u"group_list", {QStringLiteral("SerialNum"), QStringLiteral("GroupName")}},
     {u"canned", {QStringLiteral("content")}},
-    {u"report", {QStringLiteral("sender"), QStringLiteral("recipient"), QStringLiteral("sendtime"),
-                 QStringLiteral("status"), QStringLiteral("message")}},
+    {u"report",
+     {QStringLiteral("sender"), QStringLiteral("recipient"), QStringLiteral("sendtime"),
+      QStringLiteral("status"), QStringLiteral("message")}},
 };
 
 } // namespace
@@ -78,8 +79,8 @@ void DatabaseConnection::createSchema()
     }
     if (ok && db.commit())
         return;
-    const QString problem = query.lastError().isValid() ? query.lastError().text()
-                                                        : db.lastError().text();
+    const QString problem =
+        query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
     db.rollback();
     db.close();
     QFile::remove(m_filePath);
@@ -100,8 +101,8 @@ void DatabaseConnection::verifySchema()
         const QString tableName = QString::fromUtf16(table);
         const QSqlRecord record = db.record(tableName);
         if (record.isEmpty())
-            throw DatabaseError(QStringLiteral("The database file %1 has no table %2.")
-                                    .arg(m_filePath, tableName));
+            throw DatabaseError(
+                QStringLiteral("The database file %1 has no table %2.").arg(m_filePath, tableName));
         for (const QString &column : columns) {
             bool found = false;
             for (int i = 0; i < record.count() && !found; ++i)

@@ -1,6 +1,7 @@
 #include "store/QueryObject.h"
 
 #include "store/DatabaseError.h"
+#include "store/NativeInsert.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -11,7 +12,10 @@
 
 namespace {
 
-[[noreturn]] void fail(const QSqlError &error) { throw DatabaseError(error.text()); }
+[[noreturn]] void fail(const QSqlError &error)
+{
+    throw DatabaseError(error.text());
+}
 
 // Orders report values: nulls first, numbers by value, everything else as text.
 int compareValues(const QVariant &left, const QVariant &right)
@@ -32,8 +36,7 @@ int compareValues(const QVariant &left, const QVariant &right)
 
 } // namespace
 
-QueryObject::QueryObject(const QString &objectName, const QString &connectionName,
-                         QObject *parent)
+QueryObject::QueryObject(const QString &objectName, const QString &connectionName, QObject *parent)
     : QObject(parent)
     , m_connectionName(connectionName)
 {
@@ -129,9 +132,8 @@ QVariant QueryObject::value(int row, int column) const
 
 QString QueryObject::tableOfStatement() const
 {
-    static const QRegularExpression selectAll(
-        QStringLiteral(R"(^select\s+\*\s+from\s+(\w+)\s*$)"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression selectAll(QStringLiteral(R"(^select\s+\*\s+from\s+(\w+)\s*$)"),
+                                              QRegularExpression::CaseInsensitiveOption);
     return selectAll.match(m_statement).captured(1);
 }
 
@@ -152,50 +154,63 @@ const QHash<QString, int> &QueryObject::columnWidths(const QString &table)
     return *m_widthsByTable.insert(key, widths);
 }
 
-QSqlQuery &QueryObject::insertFor(const QStringList &columns)
+NativeInsert &QueryObject::insertFor(const QStringList &columns)
 {
     const QString key = m_table.toLower() + u'|' + columns.join(u',');
     auto &slot = m_inserts[key];
     if (!slot) {
         QStringList marks;
         marks.fill(QStringLiteral("?"), columns.size());
-        auto insert = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connectionName, false));
-        const QString text = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                 .arg(m_table, columns.join(u','), marks.join(u','));
-        if (!insert->prepare(text))
-            fail(insert->lastError());
-        slot = std::move(insert);
+        slot = std::make_unique<NativeInsert>(
+            m_connectionName, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(m_table, columns.join(u','), marks.join(u',')));
     }
     return *slot;
 }
 
+int QueryObject::existingColumn(const QString &name) const
+{
+    const int column = columnIndex(name);
+    if (column < 0)
+        throw DatabaseError(QStringLiteral("%1: field '%2' not found").arg(objectName(), name));
+    return column;
+}
+
 void QueryObject::appendRow(const QVariantMap &values)
+{
+    appendRows(values.keys(), {values.values()});
+}
+
+void QueryObject::appendRows(const QStringList &columns, const QList<QVariantList> &rows)
 {
     if (!m_open || m_table.isEmpty())
         throw DatabaseError(
             QStringLiteral("%1: no open table to append a row to").arg(objectName()));
 
-    const QHash<QString, int> &widths = columnWidths(m_table);
-    QVariantList row(m_columns.size());
-    QSqlQuery &insert = insertFor(values.keys());
-    int bindIndex = 0;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        const int column = columnIndex(it.key());
-        if (column < 0)
-            throw DatabaseError(
-                QStringLiteral("%1: field '%2' not found").arg(objectName(), it.key()));
-        QVariant value = it.value();
-        const int width = widths.value(it.key().toLower(), -1);
-        if (width >= 0 && value.typeId() == QMetaType::QString)
-            value = value.toString().left(width);
-        insert.bindValue(bindIndex++, value);
-        row[column] = value;
+    const QHash<QString, int> &declaredWidths = columnWidths(m_table);
+    QList<int> targets;
+    QList<int> widths;
+    for (const QString &column : columns) {
+        targets.append(existingColumn(column));
+        widths.append(declaredWidths.value(column.toLower(), -1));
     }
-    if (!insert.exec())
-        fail(insert.lastError());
-    m_rows.append(std::move(row));
-    m_current = recordCount() - 1;
-    Q_EMIT rowsAppended(m_current, m_current);
+    NativeInsert &insert = insertFor(columns);
+    const int first = recordCount();
+    for (const QVariantList &values : rows) {
+        QVariantList row(m_columns.size());
+        for (int i = 0; i < columns.size(); ++i) {
+            QVariant &cell = row[targets.at(i)];
+            cell = values.value(i);
+            if (widths.at(i) >= 0 && cell.typeId() == QMetaType::QString)
+                cell = cell.toString().left(widths.at(i));
+        }
+        insert.run(row, targets);
+        m_rows.append(std::move(row));
+    }
+    if (recordCount() > first) {
+        m_current = recordCount() - 1;
+        Q_EMIT rowsAppended(first, m_current);
+    }
 }
 
 void QueryObject::sort(const QString &order)

@@ -11,6 +11,8 @@
 #include <map>
 #include <memory>
 
+class NativeInsert;
+
 // A named query object on the client's database connection: closed, or open
 // on the rows of one SELECT, which it holds so that they can be walked,
 // counted, appended to and re-sorted in place. Views follow it through its signals.
@@ -51,6 +53,8 @@ public:
     // Appends one row to the table the open SELECT reads and posts it at once.
     // Text values are cut to their column's declared width.
     void appendRow(const QVariantMap &values);
+    // The same for many rows, each holding its values in the order of `columns`.
+    void appendRows(const QStringList &columns, const QList<QVariantList> &rows);
 
     // Re-sorts the open rows by "column ASC" or "column DESC" without running
     // the statement again; the first row becomes current.
@@ -65,7 +69,8 @@ private:
     QSqlQuery prepared(const QString &text, const QVariantList &values);
     QString tableOfStatement() const;
     const QHash<QString, int> &columnWidths(const QString &table);
-    QSqlQuery &insertFor(const QStringList &columns);
+    NativeInsert &insertFor(const QStringList &columns);
+    int existingColumn(const QString &name) const;
 
     QString m_connectionName;
     QString m_statement;
@@ -76,7 +81,7 @@ private:
     int m_current = 0;
     QString m_table;
     QHash<QString, QHash<QString, int>> m_widthsByTable;
-    std::map<QString, std::unique_ptr<QSqlQuery>> m_inserts;
+    std::map<QString, std::unique_ptr<NativeInsert>> m_inserts;
 };
 
 // Runs one statement on one query object: a text whose first six characters

@@ -26,7 +26,8 @@ inline const QString SelectCanned = QStringLiteral("Select * From canned");
 // Serial-number look-ups of a page.
 inline const QString SelectRecipientNamed =
     QStringLiteral("Select * From recipients Where Recipient=?");
-inline const QString SelectGroupNamed = QStringLiteral("Select * From group_list Where GroupName=?");
+inline const QString SelectGroupNamed =
+    QStringLiteral("Select * From group_list Where GroupName=?");
 
 // Table replacements: the delete, then the select that the new rows are appended to.
 inline const QString DeleteRecipients = QStringLiteral("DELETE FROM recipients");

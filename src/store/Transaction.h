@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// Groups statements on a connection: committed by commit(), rolled back when
-// left early (by an exception), so a failed table replacement keeps the old rows.
+// Groups statements on a connection: kept by commit(), undone when left early
+// (by an exception), so a failed table replacement keeps the old rows.
+// Transactions nest; only the outermost one's commit reaches the file.
 class Transaction final {
 public:
     explicit Transaction(const QString &connectionName);
@@ -11,8 +12,12 @@ public:
     Q_DISABLE_COPY_MOVE(Transaction)
 
     void commit();
+    void rollback() noexcept;
 
 private:
+    void run(const QString &statement) const;
+
     QString m_connectionName;
+    QString m_savepoint;
     bool m_done = false;
 };

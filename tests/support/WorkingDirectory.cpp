@@ -9,7 +9,10 @@ WorkingDirectory::WorkingDirectory()
     QDir::setCurrent(m_dir.path());
 }
 
-WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(m_previous); }
+WorkingDirectory::~WorkingDirectory()
+{
+    QDir::setCurrent(m_previous);
+}
 
 void WorkingDirectory::write(const QString &name, const QByteArray &content) const
 {

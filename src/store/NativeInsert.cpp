@@ -1,0 +1,63 @@
+#include "store/NativeInsert.h"
+
+#include "store/DatabaseError.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
+#include <array>
+
+NativeInsert::NativeInsert(const QString &connectionName, const QString &statement)
+{
+    const QVariant handle = QSqlDatabase::database(connectionName, false).driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        m_db = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!m_db)
+        throw DatabaseError(QStringLiteral("The database connection is not open."));
+    const QByteArray text = statement.toUtf8();
+    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &m_statement, nullptr) !=
+        SQLITE_OK)
+        fail();
+}
+
+NativeInsert::~NativeInsert()
+{
+    sqlite3_finalize(m_statement);
+}
+
+void NativeInsert::fail() const
+{
+    throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+void NativeInsert::run(const QVariantList &row, const QList<int> &columns)
+{
+    // UTF-8 copies live until the step, so the engine need not copy or convert them.
+    std::array<QByteArray, 8> texts;
+    for (int i = 0; i < columns.size(); ++i) {
+        const QVariant &value = row.at(columns.at(i));
+        int result = SQLITE_OK;
+        if (value.isNull()) {
+            result = sqlite3_bind_null(m_statement, i + 1);
+        } else if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong) {
+            result = sqlite3_bind_int64(m_statement, i + 1, value.toLongLong());
+        } else if (i < int(texts.size())) {
+            texts[i] = value.toString().toUtf8();
+            result = sqlite3_bind_text(m_statement, i + 1, texts[i].constData(),
+                                       int(texts[i].size()), SQLITE_STATIC);
+        } else {
+            const QByteArray text = value.toString().toUtf8();
+            result = sqlite3_bind_text(m_statement, i + 1, text.constData(), int(text.size()),
+                                       SQLITE_TRANSIENT);
+        }
+        if (result != SQLITE_OK)
+            fail();
+    }
+    const int stepped = sqlite3_step(m_statement);
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+    if (stepped != SQLITE_DONE)
+        fail();
+}
