@@ -1,0 +1,64 @@
+#include "SimulatedServer.h"
+
+#include <QTcpSocket>
+
+SimulatedServer::SimulatedServer(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_listener, &QTcpServer::newConnection, this, &SimulatedServer::acceptConnections);
+}
+
+SimulatedServer::~SimulatedServer()
+{
+    // Connections read the write settings: they go before the members do.
+    const QList<SimulatedConnection *> connections = findChildren<SimulatedConnection *>();
+    qDeleteAll(connections);
+}
+
+bool SimulatedServer::listen(const QHostAddress &address, quint16 port)
+{
+    return m_listener.listen(address, port);
+}
+
+void SimulatedServer::setWriteMode(WriteMode mode, int chunkSize)
+{
+    m_writeSettings = {mode, chunkSize};
+}
+
+void SimulatedServer::setNextAnswer(char type, const QByteArray &bytes)
+{
+    m_nextAnswers[type] = bytes;
+}
+
+void SimulatedServer::acceptConnections()
+{
+    while (QTcpSocket *socket = m_listener.nextPendingConnection()) {
+        auto *connection = new SimulatedConnection(
+            socket, m_writeSettings,
+            [this](const ClientFrame &frame, const QString &peer) { return respond(frame, peer); },
+            this);
+        connect(connection, &SimulatedConnection::garbageReceived, this,
+                [this, connection](const QString &reason) {
+                    Q_EMIT connectionDropped(connection->peer(), reason);
+                });
+    }
+}
+
+ServerLogic::Reply SimulatedServer::respond(const ClientFrame &frame, const QString &peer)
+{
+    Q_EMIT frameReceived(frame);
+    ServerLogic::Reply reply;
+    if (const auto injected = m_nextAnswers.find(frame.type); injected != m_nextAnswers.end()) {
+        if (!injected->second.isEmpty())
+            reply.frames = {injected->second};
+        reply.summary = QStringLiteral("%1 %2: prepared answer of %3 bytes")
+                            .arg(QLatin1Char(frame.type))
+                            .arg(frame.clientId)
+                            .arg(injected->second.size());
+        m_nextAnswers.erase(injected);
+    } else {
+        reply = ServerLogic::answer(m_state, frame, m_clock->now());
+    }
+    Q_EMIT frameAnswered(peer, reply.summary);
+    return reply;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ClientFrame.h"
+#include "DataSet.h"
+#include "ServerLogic.h"
+#include "SimulatedConnection.h"
+#include "SimulatorState.h"
+#include "app/Clock.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+
+#include <map>
+
+// The stand-in for the paging server: accepts client connections and answers
+// every client frame as ServerLogic says. Tests can change how answers are
+// written, replace the next answer to a frame type, and watch what the
+// client sent.
+class SimulatedServer final : public QObject {
+    Q_OBJECT
+
+public:
+    using WriteMode = SimulatedConnection::WriteMode;
+    static constexpr quint16 DefaultPort = 1024;
+
+    explicit SimulatedServer(QObject *parent = nullptr);
+    ~SimulatedServer() override;
+    Q_DISABLE_COPY_MOVE(SimulatedServer)
+
+    bool listen(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost),
+                quint16 port = DefaultPort);
+    QHostAddress serverAddress() const { return m_listener.serverAddress(); }
+    quint16 serverPort() const { return m_listener.serverPort(); }
+    QString errorString() const { return m_listener.errorString(); }
+
+    SimulatorState &state() { return m_state; }
+    // New lists and settings; registrations and report rows stay.
+    void setDataSet(const DataSet &data) { m_state.data = data; }
+    // The clock stamps report rows; it must outlive the server.
+    void setClock(const Clock &clock) { m_clock = &clock; }
+
+    // Split writes each answer frame in pieces of chunkSize bytes.
+    void setWriteMode(WriteMode mode, int chunkSize = 8);
+    // The next frame of `type` is answered with exactly these bytes, as one
+    // answer frame, instead of the usual answer; empty bytes mean no answer.
+    void setNextAnswer(char type, const QByteArray &bytes);
+
+Q_SIGNALS:
+    void frameReceived(const ClientFrame &frame);
+    void frameAnswered(const QString &peer, const QString &summary);
+    void connectionDropped(const QString &peer, const QString &reason);
+
+private:
+    void acceptConnections();
+    ServerLogic::Reply respond(const ClientFrame &frame, const QString &peer);
+
+    QTcpServer m_listener;
+    SimulatorState m_state;
+    SystemClock m_systemClock;
+    const Clock *m_clock = &m_systemClock;
+    SimulatedConnection::WriteSettings m_writeSettings;
+    std::map<char, QByteArray> m_nextAnswers;
+};
