@@ -1,5 +1,6 @@
 #include "app/Clock.h"
 #include "ui/ClientWindows.h"
+#include "ui/DesignFonts.h"
 #include "ui/MessageBoxMessenger.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel Client"));
+    installDesignFontSubstitutions();
 
     MessageBoxMessenger messenger;
     SystemClock clock;

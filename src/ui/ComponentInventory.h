@@ -19,9 +19,18 @@ struct Component {
 // Caption application and layout scaling walk it.
 class ComponentInventory final {
 public:
+    // The name is the object's name.
     void add(const QString &kind, QObject *object, const QString &hint = {});
     const QList<Component> &components() const { return m_components; }
     const Component *find(const QString &name) const;
+    // Position in the component order, or -1.
+    qsizetype indexOf(const QString &name) const;
+    // Puts another object in a component's place (a placeholder giving way to
+    // the real socket, connection or query), keeping kind, name, hint and
+    // position; the new object takes the component's name. Returns the object it replaced, which
+    // the caller disposes of; nullptr when there is no component of that name.
+    QObject *replace(const QString &name, QObject *object);
+
     template <typename T> T *object(const QString &name) const
     {
         const Component *component = find(name);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/DesignedWindow.h"
+
 #include <QDialog>
 
-class TAboutBox final : public QDialog {
+// The About window: product, version, the maker's notice and links.
+class TAboutBox final : public QDialog, public DesignedWindow {
     Q_OBJECT
 
 public:

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/DesignedWindow.h"
+
 #include <QDialog>
 
-class TfmRegSer final : public QDialog {
+// The registration and list version update window.
+class TfmRegSer final : public QDialog, public DesignedWindow {
     Q_OBJECT
 
 public:

@@ -1,0 +1,118 @@
+// Renders the four windows to PNG files, once as designed and, when the
+// project's Language.ini is there, once per further language, so that their
+// look can be checked without starting the client.
+//
+//   render-windows [output folder]   (default: docs/pictures)
+#include "app/Clock.h"
+#include "app/Messenger.h"
+#include "lang/LangFile.h"
+#include "ui/CaptionWalk.h"
+#include "ui/ClientWindows.h"
+#include "ui/DesignFonts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class PrintingMessenger final : public Messenger {
+public:
+    void showWarning(const QString &title, const QString &text) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    }
+};
+
+// The pictures show the same moment every time they are made.
+class FixedClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2014, 1, 21), QTime(9, 5, 7)); }
+    std::uint32_t tickCount() const override { return 0; }
+};
+
+bool save(QWidget &window, const QString &folder, const QString &name)
+{
+    window.show();
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name + u".png"_s);
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    window.hide();
+    return saved;
+}
+
+bool renderAll(ClientWindows &windows, const QString &folder, const QString &suffix,
+               bool withEditor)
+{
+    TForm1 &form = windows.Form1;
+    bool ok = save(form, folder, u"Form1-panSend"_s + suffix);
+    form.component<QWidget>(u"panQuery"_s)->raise();
+    ok &= save(form, folder, u"Form1-panQuery"_s + suffix);
+    form.component<QWidget>(u"panSend"_s)->raise();
+    ok &= save(windows.AboutBox, folder, u"AboutBox"_s + suffix);
+    ok &= save(windows.fmRegSer, folder, u"fmRegSer"_s + suffix);
+    if (withEditor)
+        ok &= save(windows.frmLang, folder, u"frmLang"_s + suffix);
+    return ok;
+}
+
+bool renderLanguage(const QString &language, const QString &folder)
+{
+    PrintingMessenger messenger;
+    FixedClock clock;
+    ClientWindows windows(messenger, clock);
+    windows.Form1.FormCreate();
+    windows.Form1.Timer2Timer();
+    const LangFile file(QDir::current().filePath(LangFile::FileName));
+    ApplyCaptions(windows.Form1.inventory(), windows.Form1.objectName(), file, language);
+    ApplyCaptions(windows.AboutBox.inventory(), windows.AboutBox.objectName(), file, language);
+    ApplyCaptions(windows.fmRegSer.inventory(), windows.fmRegSer.objectName(), file, language);
+    return renderAll(windows, folder, u"-"_s + language, false);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    installDesignFontSubstitutions();
+
+    const QStringList arguments = QApplication::arguments();
+    const QString folder =
+        QDir(arguments.size() > 1 ? arguments.at(1) : u"docs/pictures"_s).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
+        return 1;
+    }
+
+    // A fresh working directory, as on a first start: a new Client.mdb and
+    // the shipped language file.
+    QTemporaryDir workingDirectory;
+    QDir::setCurrent(workingDirectory.path());
+    const QString shipped = QDir(QStringLiteral(QUORVEL_DATA_DIR)).filePath(LangFile::FileName);
+    const bool haveLanguages = QFile::exists(shipped) &&
+                               QFile::copy(shipped, QDir::current().filePath(LangFile::FileName));
+
+    bool ok = false;
+    {
+        PrintingMessenger messenger;
+        FixedClock clock;
+        ClientWindows windows(messenger, clock);
+        windows.Form1.FormCreate();
+        windows.Form1.Timer2Timer();
+        ok = renderAll(windows, folder, QString(), true);
+    }
+    if (haveLanguages) {
+        for (const QString &language : {u"German"_s, u"Dutch"_s, u"Italian"_s})
+            ok &= renderLanguage(language, folder);
+    } else {
+        std::printf("no %s in the data folder: designed captions only\n", qPrintable(shipped));
+    }
+    return ok ? 0 : 1;
+}
