@@ -31,6 +31,9 @@ bench: deps
 	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target bench_report_ingest
 	@$(RELEASE_BUILD)/bench/bench_report_ingest
 
+pictures: build
+	@xvfb-run -a $(BUILD)/tools/render-windows docs/pictures
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
