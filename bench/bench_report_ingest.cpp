@@ -37,7 +37,7 @@ QList<ReportRecord> makeRecords()
     return records;
 }
 
-double ingestThroughClient(const QString &dir, const QList<QByteArray> &parts)
+[[gnu::noinline]] double ingestThroughClient(const QString &dir, const QList<QByteArray> &parts)
 {
     ClientStore store(dir);
     store.open();
@@ -58,7 +58,7 @@ double ingestThroughClient(const QString &dir, const QList<QByteArray> &parts)
     return seconds;
 }
 
-double insertThroughSqlite(const QString &path, const QList<ReportRecord> &records)
+[[gnu::noinline]] double insertThroughSqlite(const QString &path, const QList<ReportRecord> &records)
 {
     sqlite3 *db = nullptr;
     sqlite3_open(path.toUtf8().constData(), &db);
