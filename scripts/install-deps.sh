@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake make pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
-  libsqlite3-dev
+  libsqlite3-dev sqlite3
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
 )

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Prepares a working directory for the client and starts it there.
+# Starts the simulated paging server on 127.0.0.1:1024, prepares a working
+# directory in which the client is registered with it as DEMO01, and runs the
+# client there. The simulator stops when the client exits.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,10 +11,32 @@ for f in Language.ini DefLang.dat; do
   [ -f "$root/data/$f" ] && [ ! -f "$workdir/$f" ] && cp "$root/data/$f" "$workdir/"
 done
 
+# A database registered with the simulator, unless an earlier run left one.
+if [ ! -f "$workdir/Client.mdb" ]; then
+  sqlite3 "$workdir/Client.mdb" <<'SQL'
+BEGIN;
+CREATE TABLE ClientID (ClientName VARCHAR(12), ServerIP VARCHAR(255), ServerPort INTEGER);
+CREATE TABLE Version (version_num VARCHAR(3));
+CREATE TABLE recipients (SerialNum VARCHAR(4), Recipient VARCHAR(20));
+CREATE TABLE group_list (SerialNum VARCHAR(4), GroupName VARCHAR(20));
+CREATE TABLE canned (content VARCHAR(50));
+CREATE TABLE report (sender TEXT, recipient TEXT, sendtime DATETIME, status TEXT, message TEXT);
+INSERT INTO Version VALUES ('000');
+INSERT INTO ClientID VALUES ('DEMO01', '127.0.0.1', 1024);
+COMMIT;
+SQL
+fi
+
+"$root/$build/sim/quorvel-sim" --listen 127.0.0.1:1024 > "$workdir/quorvel-sim.log" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
+echo "Simulated server started (log: $workdir/quorvel-sim.log)."
+
 cd "$workdir"
 client="$root/$build/src/quorvel-client"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting the client under a virtual X server (xvfb-run)."
-  exec xvfb-run -a "$client"
+  xvfb-run -a "$client"
+else
+  "$client"
 fi
-exec "$client"

@@ -1,0 +1,448 @@
+#include "ManualClock.h"
+#include "RecordingMessenger.h"
+#include "ServerFrameBuilder.h"
+#include "SimulatedServer.h"
+#include "WorkingDirectory.h"
+#include "link/FrameFormat.h"
+#include "link/ServerLink.h"
+#include "link/StandardFrames.h"
+#include "ui/ClientWindows.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using WriteMode = SimulatedServer::WriteMode;
+
+Q_DECLARE_METATYPE(WriteMode)
+
+namespace {
+
+const QString ClientId = u"DESK01"_s;
+constexpr std::uint32_t ShortExpiry = 500;
+
+// One client in a working directory of its own, its database optionally
+// seeded with a registration that points at `port`.
+struct Client {
+    explicit Client(std::optional<quint16> port)
+    {
+        if (port) {
+            ClientStore seed(directory.path());
+            seed.open();
+            seed.replaceRegistration({ClientId, u"127.0.0.1"_s, *port});
+            seed.setListVersion(u"010"_s);
+        }
+        windows =
+            std::make_unique<ClientWindows>(messenger, clock, TForm1::Options{ShortExpiry, 0});
+        form().FormCreate();
+    }
+    ~Client() { windows.reset(); }
+
+    TForm1 &form() { return windows->Form1; }
+    ServerLink &link() { return *form().link(); }
+    ClientState &state() { return form().state(); }
+    template <typename T> T *widget(const QString &name) { return form().component<T>(name); }
+    int reportRows()
+    {
+        QueryObject &query = form().store().ADOQuery2();
+        query.close();
+        query.setStatement(u"select * from report"_s);
+        query.open();
+        return query.recordCount();
+    }
+    // Asks the server something; its answer is whatever the test arranged.
+    void request(char type) { StandardFrames::SendRequest(state(), form().store(), link(), type); }
+
+    WorkingDirectory directory;
+    RecordingMessenger messenger;
+    ManualClock clock;
+    std::unique_ptr<ClientWindows> windows;
+};
+
+QList<ReportRecord> reportRecords(int count)
+{
+    QList<ReportRecord> records;
+    for (int i = 0; i < count; ++i) {
+        records.append({u"Desk"_s, u"R%1"_s.arg(i), u"2014-01-21 09:05:07"_s, u"OK"_s,
+                        u"message %1"_s.arg(i)});
+    }
+    return records;
+}
+
+QByteArray joined(const QList<QByteArray> &frames)
+{
+    QByteArray bytes;
+    for (const QByteArray &frame : frames)
+        bytes += frame;
+    return bytes;
+}
+
+} // namespace
+
+class TestServerLink : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void frameCompleteness_data();
+    void frameCompleteness();
+    void signOnFetchesAndStoresTheLists_data();
+    void signOnFetchesAndStoresTheLists();
+    void refusedRegistrationChangesNothing_data();
+    void refusedRegistrationChangesNothing();
+    void noticeClearsCompositionAndQueuesFollowUps();
+    void forcedListUpdateFetchesTheLists();
+    void reportPartsFillTheReport_data();
+    void reportPartsFillTheReport();
+    void newRequestCutsOffTheReport();
+    void transmissionResult_data();
+    void transmissionResult();
+    void unknownFrameLeavesConnectionOpen();
+    void unreachableServerIsReported();
+    void closeWaitsForTheServer();
+    void closeGivesUpWithoutAnswer();
+
+private:
+    std::unique_ptr<SimulatedServer> m_server;
+    std::unique_ptr<QSignalSpy> m_frames;
+};
+
+void TestServerLink::init()
+{
+    m_server = std::make_unique<SimulatedServer>();
+    QVERIFY2(m_server->listen(QHostAddress(QHostAddress::LocalHost), 0),
+             qPrintable(m_server->errorString()));
+    m_frames = std::make_unique<QSignalSpy>(m_server.get(), &SimulatedServer::frameReceived);
+}
+
+void TestServerLink::cleanup()
+{
+    m_frames.reset();
+    m_server.reset();
+}
+
+static QList<char> typesOf(const QSignalSpy &spy)
+{
+    QList<char> types;
+    for (const QList<QVariant> &arguments : spy)
+        types.append(arguments.at(0).value<ClientFrame>().type);
+    return types;
+}
+
+void TestServerLink::frameCompleteness_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("readEnded");
+    QTest::addColumn<int>("expected"); // -1: more bytes needed
+
+    const QByteArray notice = ServerFrameBuilder::listVersionNotice(ClientId, '1');
+    const QByteArray lists =
+        ServerFrameBuilder::lists(ClientId, u"017"_s, {{u"0001"_s, u"Anna"_s}}, std::nullopt);
+    const QByteArray canned = ServerFrameBuilder::canned(ClientId, {u"Hello"_s});
+    const QList<QByteArray> parts = ServerFrameBuilder::reportParts(ClientId, reportRecords(45));
+    const int noTrailer = -FrameFormat::TrailerSize;
+    QTest::newRow("header only") << notice.first(18) << true << -1;
+    QTest::newRow("notice whole") << notice << true << int(notice.size());
+    QTest::newRow("notice, trailer still due") << notice.chopped(1) << true << -1;
+    QTest::newRow("notice without trailer")
+        << notice.chopped(3) << true << int(notice.size()) + noTrailer;
+    QTest::newRow("notice body, more waiting") << notice.chopped(3) << false << -1;
+    QTest::newRow("notice then lists") << notice + lists << false << int(notice.size());
+    QTest::newRow("lists cut") << lists.chopped(5) << true << -1;
+    QTest::newRow("lists then canned") << lists + canned << false << int(lists.size());
+    QTest::newRow("canned without trailer")
+        << canned.chopped(3) << true << int(canned.size()) + noTrailer;
+    QTest::newRow("full part cut before its last byte") << parts[0].chopped(4) << true << -1;
+    QTest::newRow("full part then last") << parts[0] + parts[1] << false << int(parts[0].size());
+    QTest::newRow("last part") << parts[1] << true << int(parts[1].size());
+    QTest::newRow("unknown type") << ServerFrameBuilder::frame(ClientId, 'x', "12") << false << 24;
+}
+
+void TestServerLink::frameCompleteness()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, readEnded);
+    QFETCH(int, expected);
+    QCOMPARE(ServerLink::completeFrameLength(bytes, readEnded).value_or(-1), expected);
+}
+
+void TestServerLink::signOnFetchesAndStoresTheLists_data()
+{
+    QTest::addColumn<WriteMode>("mode");
+    QTest::newRow("one write per frame") << WriteMode::Normal;
+    QTest::newRow("split") << WriteMode::Split;
+    QTest::newRow("merged") << WriteMode::Merged;
+}
+
+void TestServerLink::signOnFetchesAndStoresTheLists()
+{
+    QFETCH(WriteMode, mode);
+    m_server->setWriteMode(mode, 7);
+    const DataSet &data = m_server->state().data;
+    Client client(m_server->serverPort());
+    client.form().show();
+
+    QTRY_COMPARE(client.widget<QComboBox>(u"cboPreMsg"_s)->count(), data.canned.size());
+    QCOMPARE(typesOf(*m_frames), (QList<char>{'R', 'P', 'C'}));
+    ClientStore &store = client.form().store();
+    QCOMPARE(store.listVersion(), u"017"_s);
+    QCOMPARE(store.recipientNames().size(), data.recipients.size());
+    QCOMPARE(store.groupNames().size(), data.groups.size());
+    QCOMPARE(store.cannedTexts(), data.canned);
+    QCOMPARE(client.widget<QComboBox>(u"cboRecpt"_s)->count(), data.recipients.size());
+    QCOMPARE(client.windows->fmRegSer.component<QLabel>(u"lblVer"_s)->text(), u"1.7"_s);
+    QCOMPARE(store.readRegistration()->serverPort, m_server->serverPort());
+    QVERIFY(client.widget<QPushButton>(u"btnSend"_s)->isEnabled());
+    QVERIFY(!client.windows->fmRegSer.component<QPushButton>(u"btnReg"_s)->isEnabled());
+    QVERIFY(!client.state().CloseAllowed);
+    // The sign-on confirms the registration; the lists arrive without a message.
+    QCOMPARE(client.messenger.messages.size(), 1);
+    QCOMPARE(client.messenger.lastText(), u"Register Success!"_s);
+}
+
+void TestServerLink::refusedRegistrationChangesNothing_data()
+{
+    QTest::addColumn<char>("result");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ID in use") << '0'
+                               << u"The Client ID has been used. Please use another Client ID!"_s;
+    QTest::newRow("server full") << '2'
+                                 << u"System reached the maximum number, please log later!"_s;
+}
+
+void TestServerLink::refusedRegistrationChangesNothing()
+{
+    QFETCH(char, result);
+    QFETCH(QString, text);
+    m_server->setNextAnswer('R', ServerFrameBuilder::registrationResult(ClientId, result));
+    Client client(m_server->serverPort());
+    client.windows->fmRegSer.component<QLineEdit>(u"edtClientID"_s)->setText(u"OTHER"_s);
+    client.form().show();
+
+    QTRY_COMPARE(client.messenger.lastText(), text);
+    QTRY_VERIFY(!client.link().isConnectionOpen());
+    QCOMPARE(client.form().store().readRegistration()->clientName, ClientId);
+    QVERIFY(!client.widget<QPushButton>(u"btnSend"_s)->isEnabled());
+    QVERIFY(client.state().CloseAllowed);
+    QCOMPARE(typesOf(*m_frames), QList<char>{'R'});
+}
+
+void TestServerLink::noticeClearsCompositionAndQueuesFollowUps()
+{
+    m_server->setNextAnswer('R', ServerFrameBuilder::listVersionNotice(ClientId, '1'));
+    Client client(m_server->serverPort());
+    client.form().show();
+    client.widget<QListWidget>(u"lstRecpt"_s)->addItem(u"Anna"_s);
+    client.widget<QListWidget>(u"listType"_s)->addItem(u"P"_s);
+    client.widget<QPlainTextEdit>(u"memMsg"_s)->setPlainText(u"hello"_s);
+
+    const QString notice = u"Version update. Please select again!"_s;
+    QTRY_COMPARE(client.form().statusMessage(), notice);
+    QCOMPARE(client.widget<QListWidget>(u"lstRecpt"_s)->count(), 0);
+    QCOMPARE(client.widget<QListWidget>(u"listType"_s)->count(), 0);
+    QVERIFY(client.widget<QPlainTextEdit>(u"memMsg"_s)->toPlainText().isEmpty());
+    QCOMPARE(client.state().StatusKind, 1);
+    QVERIFY(client.widget<QTimer>(u"Timer1"_s)->isActive());
+    QVERIFY(!client.link().isConnectionOpen());
+
+    QCOMPARE(client.form().queue().size(), 1);
+    QVERIFY(client.messenger.messages.isEmpty());
+
+    // Nothing follows before the delay has passed.
+    client.clock.advance(ShortExpiry);
+    QCOMPARE(typesOf(*m_frames), QList<char>{'R'});
+    client.clock.advance(1);
+    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'R', 'S'}));
+    QTRY_COMPARE(client.form().queue().size(), 0);
+
+    // A second notice queues a second follow-up.
+    m_server->setNextAnswer('P', ServerFrameBuilder::listVersionNotice(ClientId, '1'));
+    client.request('P');
+    QTRY_COMPARE(client.form().queue().size(), 1);
+    client.clock.advance(ShortExpiry + 1);
+    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'R', 'S', 'P', 'S'}));
+
+    // The notice clears itself.
+    QTRY_COMPARE_WITH_TIMEOUT(client.form().statusMessage(), QString(), 10000);
+    QCOMPARE(client.state().StatusKind, 0);
+    QVERIFY(!client.widget<QTimer>(u"Timer1"_s)->isActive());
+}
+
+void TestServerLink::forcedListUpdateFetchesTheLists()
+{
+    m_server->setNextAnswer('R', ServerFrameBuilder::listVersionNotice(ClientId, '2'));
+    Client client(m_server->serverPort());
+    client.form().show();
+
+    QTRY_COMPARE(client.messenger.lastText(), u"Version update. Please select again!"_s);
+    QCOMPARE(typesOf(*m_frames), (QList<char>{'R', 'P', 'C'}));
+    QCOMPARE(client.state().ListUpdateMode, 2);
+    QCOMPARE(client.form().store().cannedTexts(), m_server->state().data.canned);
+}
+
+void TestServerLink::reportPartsFillTheReport_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<WriteMode>("mode");
+    QTest::newRow("85 in one write") << 85 << WriteMode::Normal;
+    QTest::newRow("85 split") << 85 << WriteMode::Split;
+    QTest::newRow("80, last part full size") << 80 << WriteMode::Split;
+    QTest::newRow("5 in one part") << 5 << WriteMode::Split;
+    QTest::newRow("empty report") << 0 << WriteMode::Normal;
+}
+
+void TestServerLink::reportPartsFillTheReport()
+{
+    QFETCH(int, records);
+    QFETCH(WriteMode, mode);
+    Client client(std::nullopt);
+    client.state().CurrentServerIP = u"127.0.0.1"_s;
+    client.state().CurrentServerPort = QString::number(m_server->serverPort());
+    // An earlier report that the answer replaces.
+    client.form().store().startReport(reportRecords(3));
+    client.form().store().finishReport();
+    QCOMPARE(client.reportRows(), 3);
+
+    m_server->setWriteMode(mode, 9);
+    m_server->setNextAnswer(
+        'P', joined(ServerFrameBuilder::reportParts(ClientId, reportRecords(records))));
+    client.request('P');
+
+    QTRY_VERIFY(client.state().ReceivedLength > 0);
+    QTRY_VERIFY(!client.link().isConnectionOpen());
+    QCOMPARE(client.reportRows(), records);
+    QVERIFY(client.messenger.messages.isEmpty());
+}
+
+void TestServerLink::newRequestCutsOffTheReport()
+{
+    Client client(std::nullopt);
+    client.state().CurrentServerIP = u"127.0.0.1"_s;
+    client.state().CurrentServerPort = QString::number(m_server->serverPort());
+    // Slow enough that the first part is in long before the second.
+    m_server->setWriteMode(WriteMode::Split, 8);
+    m_server->setNextAnswer('P',
+                            joined(ServerFrameBuilder::reportParts(ClientId, reportRecords(85))));
+    client.request('P');
+    QTRY_VERIFY(client.state().ReceivedLength > 0);
+    QVERIFY(client.link().isConnectionOpen());
+
+    m_server->setNextAnswer('C', {});
+    client.request('C');
+    QCOMPARE(client.reportRows(), 40);
+    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'P', 'C'}));
+    QCOMPARE(client.reportRows(), 40);
+}
+
+void TestServerLink::transmissionResult_data()
+{
+    QTest::addColumn<int>("failed");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("three failed") << 3 << u" There are 3 data transmission failed."_s << 2;
+    QTest::newRow("none failed") << 0 << u"earlier"_s << 0;
+}
+
+void TestServerLink::transmissionResult()
+{
+    QFETCH(int, failed);
+    QFETCH(QString, status);
+    QFETCH(int, kind);
+    Client client(std::nullopt);
+    client.state().CurrentServerIP = u"127.0.0.1"_s;
+    client.state().CurrentServerPort = QString::number(m_server->serverPort());
+    client.form().setStatusMessage(u"earlier"_s);
+
+    m_server->setNextAnswer(
+        'P', ServerFrameBuilder::transmissionResult(ClientId, static_cast<std::uint8_t>(failed)));
+    client.request('P');
+    QTRY_COMPARE(client.state().SendBuffer[FrameFormat::TypeOffset], 's');
+    QVERIFY(!client.link().isConnectionOpen());
+    QCOMPARE(client.form().statusMessage(), status);
+    QCOMPARE(client.state().StatusKind, kind);
+    QVERIFY(!client.widget<QTimer>(u"Timer1"_s)->isActive());
+}
+
+void TestServerLink::unknownFrameLeavesConnectionOpen()
+{
+    Client client(std::nullopt);
+    client.state().CurrentServerIP = u"127.0.0.1"_s;
+    client.state().CurrentServerPort = QString::number(m_server->serverPort());
+    const QByteArray unknown = ServerFrameBuilder::frame(ClientId, 'x', "1234");
+    m_server->setNextAnswer('P', unknown);
+    client.request('P');
+
+    QTRY_COMPARE(client.state().ReceivedLength, unknown.size());
+    QCOMPARE(client.state().SendBuffer[FrameFormat::TypeOffset], 'x');
+    QCOMPARE(client.link().ClientSocket()->state(), QAbstractSocket::ConnectedState);
+    QVERIFY(client.messenger.messages.isEmpty());
+}
+
+void TestServerLink::unreachableServerIsReported()
+{
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress(QHostAddress::LocalHost), 0));
+        closedPort = probe.serverPort();
+    }
+    Client client(closedPort);
+    client.form().show();
+
+    QTRY_COMPARE(client.messenger.lastText(),
+                 u"A connection request that was already accepted could not \nbe completed."_s);
+    QCOMPARE(client.messenger.messages.first().title, u"Quorvel Client"_s);
+    QVERIFY(!client.link().isConnectionOpen());
+}
+
+void TestServerLink::closeWaitsForTheServer()
+{
+    Client client(m_server->serverPort());
+    client.form().show();
+    QTRY_VERIFY(!client.state().CloseAllowed);
+    QTRY_COMPARE(m_frames->size(), 3);
+
+    QVERIFY(!client.form().close());
+    QVERIFY(client.form().isVisible());
+    QVERIFY(!client.widget<QPushButton>(u"btnExit"_s)->isEnabled());
+    QVERIFY(client.widget<QTimer>(u"TMClose"_s)->isActive());
+    QTRY_VERIFY(!client.form().isVisible());
+    QCOMPARE(typesOf(*m_frames).last(), 'O');
+    QVERIFY(client.state().CloseAllowed);
+}
+
+void TestServerLink::closeGivesUpWithoutAnswer()
+{
+    Client client(m_server->serverPort());
+    client.form().show();
+    QTRY_VERIFY(!client.state().CloseAllowed);
+    QTRY_COMPARE(m_frames->size(), 3);
+    m_server->setNextAnswer('O', {});
+
+    QVERIFY(!client.form().close());
+    // Its ticks are driven by hand here.
+    client.widget<QTimer>(u"TMClose"_s)->stop();
+    QTRY_COMPARE(typesOf(*m_frames).last(), 'O');
+    for (int tick = 0; tick < 6; ++tick)
+        client.form().TMCloseTimer();
+    QVERIFY(client.form().isVisible());
+    client.form().TMCloseTimer();
+    QVERIFY(!client.form().isVisible());
+    QVERIFY(!client.link().isConnectionOpen());
+}
+
+QTEST_MAIN(TestServerLink)
+#include "test_server_link.moc"
