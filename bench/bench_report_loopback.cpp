@@ -1,0 +1,129 @@
+// A delivery report of 100 000 records sent by the simulated server over
+// loopback in parts of 40, timed from frame H written to the last row stored
+// in the report query that the grid shows; against the store-only baseline, a
+// plain prepared INSERT of the same rows through SQLite's C API.
+#include "BenchData.h"
+#include "SimulatedServer.h"
+#include "app/ClientState.h"
+#include "app/Clock.h"
+#include "link/ClientView.h"
+#include "link/FrameFormat.h"
+#include "link/RequestQueue.h"
+#include "link/ServerLink.h"
+#include "store/ClientStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace BenchData;
+
+namespace {
+
+// The windows are not part of what is measured.
+class SilentView final : public ClientView {
+public:
+    void clearComposition(bool) override {}
+    void showStatusNotice(const QString &) override {}
+    void showStatusFailure(const QString &) override {}
+    void setListVersionLabel(const QString &) override {}
+    void loadComposeLists() override {}
+    RegistrationFields registrationFields() const override { return {}; }
+    void registrationAccepted() override {}
+    void requestClose() override {}
+    QString langText(const QString &, const QString &defaultText) const override
+    {
+        return defaultText;
+    }
+    void showMessage(const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    void showError(const QString &text) override
+    {
+        std::fprintf(stderr, "error: %s\n", qPrintable(text));
+    }
+};
+
+// Client frame H for the whole of 2014's first quarter.
+void buildReportQuery(ClientState &state)
+{
+    QByteArray frame;
+    frame.append(FrameFormat::StartByte);
+    frame.append(FrameFormat::ContentHeader, FrameFormat::HeaderSize);
+    frame.append(state.ClientIDBytes.data(), FrameFormat::ClientIdSize);
+    frame.append("H0"
+                 "20140101"
+                 "0100"
+                 "20140331"
+                 "2359");
+    const std::uint16_t sum = FrameFormat::checksum(frame);
+    frame.append(static_cast<char>(sum >> 8));
+    frame.append(static_cast<char>(sum & 0xFF));
+    frame.append(FrameFormat::EndByte);
+    std::copy(frame.cbegin(), frame.cend(), state.SendBuffer.begin());
+    state.SendLength = static_cast<std::int32_t>(frame.size());
+}
+
+double ingestOverLoopback(const QString &dir, const QList<ReportRecord> &records)
+{
+    // The simulator answers in this process and thread: its building of the
+    // parts is part of the figure, so the client's share is smaller than shown.
+    SimulatedServer server;
+    server.state().report = records;
+    if (!server.listen(QHostAddress(QHostAddress::LocalHost), 0)) {
+        std::fprintf(stderr, "cannot listen: %s\n", qPrintable(server.errorString()));
+        return -1;
+    }
+    const quint16 port = server.serverPort();
+
+    ClientStore store(dir);
+    store.open();
+    ClientState state;
+    state.CurrentServerIP = QStringLiteral("127.0.0.1");
+    state.CurrentServerPort = QString::number(port);
+    state.CurrentClientID = QStringLiteral("DESK01");
+    state.setClientIdBytes(state.CurrentClientID);
+    RequestQueue queue;
+    SystemClock clock;
+    SilentView view;
+    ServerLink link(state, store, queue, clock, view);
+
+    buildReportQuery(state);
+    QElapsedTimer timer;
+    timer.start();
+    link.SendFrame();
+    // Done when every row is in the report query and the answer's connection is closed.
+    while ((store.adoQReport().recordCount() < records.size() || link.isConnectionOpen()) &&
+           timer.elapsed() < 120000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    if (store.adoQReport().recordCount() != records.size())
+        std::fprintf(stderr, "stored %d rows, expected %lld\n", store.adoQReport().recordCount(),
+                     static_cast<long long>(records.size()));
+    return seconds;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QList<ReportRecord> records = makeRecords();
+    QTemporaryDir clientDir;
+    QTemporaryDir baselineDir;
+    const double client = ingestOverLoopback(clientDir.path(), records);
+    const double baseline =
+        insertThroughSqlite(QDir(baselineDir.path()).filePath(QStringLiteral("base.db")), records);
+
+    std::printf("report over loopback: %d records in parts of 40\n", RecordCount);
+    std::printf("  client (H written to last row stored): %10.0f rows/s (%.3f s)\n",
+                RecordCount / client, client);
+    std::printf("  baseline (C API insert):               %10.0f rows/s (%.3f s)\n",
+                RecordCount / baseline, baseline);
+    std::printf("  ratio client/baseline time: %.2fx\n", client / baseline);
+    return 0;
+}
