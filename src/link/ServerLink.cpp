@@ -167,21 +167,28 @@ void ServerLink::ClientSocketConnect()
     m_socket->write(m_state.SendBuffer.data(), length);
 }
 
-std::optional<int> ServerLink::completeFrameLength(QByteArrayView bytes, bool readEnded)
+std::optional<ServerLink::FrameExtent> ServerLink::measureFrame(QByteArrayView bytes,
+                                                                bool readEnded)
 {
     const std::optional<char> type = Parser::frameType(bytes);
     if (!type)
         return std::nullopt;
     const std::optional<int> end = bodyEnd(bytes, *type);
     if (!end) // an unknown type: everything that has come
-        return static_cast<int>(bytes.size());
+        return FrameExtent{static_cast<int>(bytes.size()), true};
     if (*end < 0 || *end > bytes.size())
         return std::nullopt;
     if (bytes.size() >= *end + FrameFormat::TrailerSize)
-        return *end + FrameFormat::TrailerSize;
+        return FrameExtent{*end + FrameFormat::TrailerSize, true};
     if (readEnded && bytes.size() == *end)
-        return *end;
+        return FrameExtent{*end, false};
     return std::nullopt;
+}
+
+std::optional<int> ServerLink::completeFrameLength(QByteArrayView bytes, bool readEnded)
+{
+    const std::optional<FrameExtent> extent = measureFrame(bytes, readEnded);
+    return extent ? std::optional<int>(extent->length) : std::nullopt;
 }
 
 void ServerLink::ClientSocketRead()
@@ -192,12 +199,12 @@ void ServerLink::ClientSocketRead()
         m_received += m_socket->read(room);
         const bool readEnded = m_socket->bytesAvailable() == 0;
         while (generation == m_generation && skipLateTrailer()) {
-            const std::optional<int> length = completeFrameLength(m_received, readEnded);
-            if (!length)
+            const std::optional<FrameExtent> extent = measureFrame(m_received, readEnded);
+            if (!extent)
                 break;
-            const QByteArray frame = m_received.first(*length);
-            m_received.remove(0, *length);
-            m_trailerMayFollow = !hasTrailer(frame);
+            const QByteArray frame = m_received.first(extent->length);
+            m_received.remove(0, extent->length);
+            m_trailerMayFollow = !extent->withTrailer;
             handleFrame(frame);
         }
         if (generation == m_generation && m_received.size() >= MaxHeldBytes) {
@@ -205,13 +212,6 @@ void ServerLink::ClientSocketRead()
             dropConnection();
         }
     }
-}
-
-bool ServerLink::hasTrailer(QByteArrayView frame)
-{
-    const std::optional<char> type = Parser::frameType(frame);
-    const std::optional<int> end = type ? bodyEnd(frame, *type) : std::nullopt;
-    return !end || *end + FrameFormat::TrailerSize <= frame.size();
 }
 
 bool ServerLink::skipLateTrailer()

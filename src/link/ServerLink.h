@@ -50,7 +50,11 @@ private:
     void ClientSocketRead();
     void ClientSocketError(QAbstractSocket::SocketError error);
 
-    static bool hasTrailer(QByteArrayView frame);
+    struct FrameExtent {
+        int length = 0;
+        bool withTrailer = false;
+    };
+    static std::optional<FrameExtent> measureFrame(QByteArrayView bytes, bool readEnded);
     // Drops the checksum and end byte of the previous frame if they came late;
     // false while it cannot yet be told.
     bool skipLateTrailer();
