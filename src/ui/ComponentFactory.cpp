@@ -45,10 +45,10 @@ bool isPlaceholderKind(QStringView kind)
     return std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds);
 }
 
-bool hasChildren(const ComponentSpec &spec, std::span<const ComponentSpec> specs)
+bool hasChildren(const ComponentSpec &design, std::span<const ComponentSpec> specs)
 {
     return std::any_of(specs.begin(), specs.end(),
-                       [&](const ComponentSpec &other) { return other.parent == spec.name; });
+                       [&](const ComponentSpec &other) { return other.parent == design.name; });
 }
 
 void setTextColor(QWidget &widget, const QColor &color)
@@ -63,14 +63,14 @@ void setTextColor(QWidget &widget, const QColor &color)
     widget.setPalette(palette);
 }
 
-QFrame *createPanel(const ComponentSpec &spec, QWidget *parent)
+QFrame *createPanel(const ComponentSpec &design, QWidget *parent)
 {
     auto *panel = new QFrame(parent);
     // A panel paints its whole area, so a panel in front hides the one behind.
     panel->setAutoFillBackground(true);
-    if (spec.settings & Setting::NoFrame)
+    if (design.settings & Setting::NoFrame)
         panel->setFrameStyle(QFrame::NoFrame);
-    else if (spec.settings & Setting::LoweredFrame)
+    else if (design.settings & Setting::LoweredFrame)
         panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     else
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -78,37 +78,37 @@ QFrame *createPanel(const ComponentSpec &spec, QWidget *parent)
     return panel;
 }
 
-QLabel *createLabel(const ComponentSpec &spec, QWidget *parent)
+QLabel *createLabel(const ComponentSpec &design, QWidget *parent)
 {
-    auto *label = new AutoSizeLabel(text(spec.caption), parent);
+    auto *label = new AutoSizeLabel(text(design.caption), parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
-    if (spec.background) {
+    if (design.background) {
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(spec.background));
+        palette.setColor(QPalette::Window, QColor::fromRgb(design.background));
         label->setPalette(palette);
     }
     return label;
 }
 
-QPushButton *createButton(const ComponentSpec &spec, QWidget *parent)
+QPushButton *createButton(const ComponentSpec &design, QWidget *parent)
 {
-    auto *button = new QPushButton(text(spec.caption), parent);
+    auto *button = new QPushButton(text(design.caption), parent);
     // Only the designated default button answers the Enter key.
     button->setAutoDefault(false);
-    button->setDefault(spec.settings.testFlag(Setting::DefaultButton));
+    button->setDefault(design.settings.testFlag(Setting::DefaultButton));
     return button;
 }
 
-QLineEdit *createEdit(const ComponentSpec &spec, QWidget *parent)
+QLineEdit *createEdit(const ComponentSpec &design, QWidget *parent)
 {
-    auto *edit = new QLineEdit(text(spec.caption), parent);
-    if (spec.maxLength > 0)
-        edit->setMaxLength(spec.maxLength);
-    if (spec.settings & Setting::NoFrame)
+    auto *edit = new QLineEdit(text(design.caption), parent);
+    if (design.maxLength > 0)
+        edit->setMaxLength(design.maxLength);
+    if (design.settings & Setting::NoFrame)
         edit->setFrame(false);
-    if (spec.settings & Setting::ParentColor) {
+    if (design.settings & Setting::ParentColor) {
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         edit->setPalette(palette);
@@ -116,10 +116,10 @@ QLineEdit *createEdit(const ComponentSpec &spec, QWidget *parent)
     return edit;
 }
 
-QComboBox *createComboBox(const ComponentSpec &spec, QWidget *parent)
+QComboBox *createComboBox(const ComponentSpec &design, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
-    if (spec.settings & Setting::Editable) {
+    if (design.settings & Setting::Editable) {
         combo->setEditable(true);
         // Typing neither completes from the list nor adds to it.
         combo->setCompleter(nullptr);
@@ -128,33 +128,33 @@ QComboBox *createComboBox(const ComponentSpec &spec, QWidget *parent)
     return combo;
 }
 
-QListWidget *createListBox(const ComponentSpec &spec, QWidget *parent)
+QListWidget *createListBox(const ComponentSpec &design, QWidget *parent)
 {
     auto *list = new QListWidget(parent);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    if (spec.itemHeight > 0) {
+    if (design.itemHeight > 0) {
         list->setUniformItemSizes(true);
-        list->setItemDelegate(new ItemHeightDelegate(spec.itemHeight, list));
+        list->setItemDelegate(new ItemHeightDelegate(design.itemHeight, list));
     }
     return list;
 }
 
-QPlainTextEdit *createMemo(const ComponentSpec &spec, QWidget *parent)
+QPlainTextEdit *createMemo(const ComponentSpec &design, QWidget *parent)
 {
-    auto *memo = new QPlainTextEdit(text(spec.caption), parent);
-    if (spec.settings & Setting::VerticalScrollBar)
+    auto *memo = new QPlainTextEdit(text(design.caption), parent);
+    if (design.settings & Setting::VerticalScrollBar)
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo->setReadOnly(spec.settings.testFlag(Setting::ReadOnly));
+    memo->setReadOnly(design.settings.testFlag(Setting::ReadOnly));
     return memo;
 }
 
-QCheckBox *createCheckBox(const ComponentSpec &spec, QWidget *parent)
+QCheckBox *createCheckBox(const ComponentSpec &design, QWidget *parent)
 {
-    auto *check = new QCheckBox(text(spec.caption), parent);
+    auto *check = new QCheckBox(text(design.caption), parent);
     // The designer's box is 13 pixels with a 4-pixel gap; the designed widths count on that.
     check->setStyleSheet(u"QCheckBox { spacing: 4px; } "
                          u"QCheckBox::indicator { width: 13px; height: 13px; }"_s);
-    if (spec.settings & Setting::CaptionLeft)
+    if (design.settings & Setting::CaptionLeft)
         check->setLayoutDirection(Qt::RightToLeft);
     return check;
 }
@@ -168,13 +168,13 @@ QDateTimeEdit *createDatePicker(QWidget *parent)
     return picker;
 }
 
-DataGrid *createDataGrid(const ComponentSpec &spec, QWidget *parent, const QFont &gridFont,
+DataGrid *createDataGrid(const ComponentSpec &design, QWidget *parent, const QFont &gridFont,
                          const QFont &windowFont)
 {
     auto *grid = new DataGrid(parent);
     QList<DataGrid::Column> columns;
-    if (spec.grid) {
-        for (const GridColumnSpec &column : spec.grid->columns) {
+    if (design.grid) {
+        for (const GridColumnSpec &column : design.grid->columns) {
             DataGrid::Column made{
                 text(column.field),    text(column.title), column.width, column.cellAlignment,
                 column.titleAlignment, std::nullopt,       gridFont};
@@ -189,17 +189,17 @@ DataGrid *createDataGrid(const ComponentSpec &spec, QWidget *parent, const QFont
     return grid;
 }
 
-StringGrid *createStringGrid(const ComponentSpec &spec, QWidget *parent)
+StringGrid *createStringGrid(const ComponentSpec &design, QWidget *parent)
 {
     auto *grid = new StringGrid(parent);
-    if (spec.grid) {
+    if (design.grid) {
         QList<int> widths;
-        for (const GridColumnSpec &column : spec.grid->columns)
+        for (const GridColumnSpec &column : design.grid->columns)
             widths.append(column.width);
         grid->setColumnWidths(widths);
-        grid->setFixedColumns(spec.grid->fixedColumns);
-        grid->setDefaultRowHeight(spec.grid->rowHeight);
-        grid->setGridRowCount(spec.grid->rowCount);
+        grid->setFixedColumns(design.grid->fixedColumns);
+        grid->setDefaultRowHeight(design.grid->rowHeight);
+        grid->setGridRowCount(design.grid->rowCount);
     }
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Base, Qt::white);
@@ -207,10 +207,10 @@ StringGrid *createStringGrid(const ComponentSpec &spec, QWidget *parent)
     return grid;
 }
 
-StatusPanelBar *createStatusBar(const ComponentSpec &spec, QWidget *parent)
+StatusPanelBar *createStatusBar(const ComponentSpec &design, QWidget *parent)
 {
     auto *bar = new StatusPanelBar(parent);
-    bar->setPanelWidths(QList<int>(spec.panelWidths.begin(), spec.panelWidths.end()));
+    bar->setPanelWidths(QList<int>(design.panelWidths.begin(), design.panelWidths.end()));
     return bar;
 }
 
@@ -224,52 +224,52 @@ ComponentFactory::ComponentFactory(QWidget &window, QWidget &clientArea,
 {
 }
 
-QFont ComponentFactory::fontFor(const FontSpec &spec, const QFont &windowFont)
+QFont ComponentFactory::fontFor(const FontSpec &design, const QFont &windowFont)
 {
-    if (spec.family.isEmpty())
+    if (design.family.isEmpty())
         return windowFont;
-    QFont font(text(spec.family), spec.pointSize);
+    QFont font(text(design.family), design.pointSize);
     // Whole-pixel glyph advances, as the designer measured its captions.
     font.setHintingPreference(QFont::PreferFullHinting);
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    font.setBold(design.bold);
+    font.setUnderline(design.underline);
     return font;
 }
 
 QSize ComponentFactory::contentSize(std::span<const ComponentSpec> specs)
 {
     QRect extent;
-    for (const ComponentSpec &spec : specs) {
-        if (spec.parent.isEmpty() && spec.bounds.isValid())
-            extent |= spec.bounds;
+    for (const ComponentSpec &design : specs) {
+        if (design.parent.isEmpty() && design.bounds.isValid())
+            extent |= design.bounds;
     }
     return {extent.right() + 1, extent.bottom() + 1};
 }
 
 void ComponentFactory::build(std::span<const ComponentSpec> specs)
 {
-    for (const ComponentSpec &spec : specs) {
-        Q_ASSERT_X(!m_inventory.find(text(spec.name)), "ComponentFactory::build",
+    for (const ComponentSpec &design : specs) {
+        Q_ASSERT_X(!m_inventory.find(text(design.name)), "ComponentFactory::build",
                    "component names are unique within a window");
-        QObject *object = create(spec, specs);
-        object->setObjectName(text(spec.name));
-        m_inventory.add(text(spec.kind), object, text(spec.hint));
+        QObject *object = create(design, specs);
+        object->setObjectName(text(design.name));
+        m_inventory.add(text(design.kind), object, text(design.hint));
     }
 }
 
-QObject *ComponentFactory::create(const ComponentSpec &spec, std::span<const ComponentSpec> specs)
+QObject *ComponentFactory::create(const ComponentSpec &design, std::span<const ComponentSpec> specs)
 {
-    if (spec.kind == u"TMenuItem")
-        return createMenuItem(spec, specs);
-    if (spec.kind == u"TMainMenu") {
+    if (design.kind == u"TMenuItem")
+        return createMenuItem(design, specs);
+    if (design.kind == u"TMainMenu") {
         if (auto *mainWindow = qobject_cast<QMainWindow *>(&m_window))
             return mainWindow->menuBar();
         return new QMenuBar(&m_window);
     }
-    if (spec.kind == u"TTimer" || isPlaceholderKind(spec.kind))
-        return createNonVisual(spec);
-    QWidget *widget = createWidget(spec);
-    applyCommon(*widget, spec);
+    if (design.kind == u"TTimer" || isPlaceholderKind(design.kind))
+        return createNonVisual(design);
+    QWidget *widget = createWidget(design);
+    applyCommon(*widget, design);
     // Where the installed face is wider than the designer's, a label grows
     // to show its whole caption; it never shrinks below its designed width.
     if (auto *label = qobject_cast<AutoSizeLabel *>(widget);
@@ -278,68 +278,68 @@ QObject *ComponentFactory::create(const ComponentSpec &spec, std::span<const Com
     return widget;
 }
 
-QWidget *ComponentFactory::createWidget(const ComponentSpec &spec)
+QWidget *ComponentFactory::createWidget(const ComponentSpec &design)
 {
-    QWidget *parent = parentWidgetFor(spec);
+    QWidget *parent = parentWidgetFor(design);
     const QFont windowFont = m_window.font();
-    const QStringView kind = spec.kind;
+    const QStringView kind = design.kind;
     if (kind == u"TPanel")
-        return createPanel(spec, parent);
+        return createPanel(design, parent);
     if (kind == u"TLabel")
-        return createLabel(spec, parent);
+        return createLabel(design, parent);
     if (kind == u"TButton")
-        return createButton(spec, parent);
+        return createButton(design, parent);
     if (kind == u"TEdit")
-        return createEdit(spec, parent);
+        return createEdit(design, parent);
     if (kind == u"TComboBox")
-        return createComboBox(spec, parent);
+        return createComboBox(design, parent);
     if (kind == u"TListBox")
-        return createListBox(spec, parent);
+        return createListBox(design, parent);
     if (kind == u"TMemo" || kind == u"TDBMemo")
-        return createMemo(spec, parent);
+        return createMemo(design, parent);
     if (kind == u"TCheckBox")
-        return createCheckBox(spec, parent);
+        return createCheckBox(design, parent);
     if (kind == u"TGroupBox")
-        return new FramedGroupBox(text(spec.caption), parent);
+        return new FramedGroupBox(text(design.caption), parent);
     if (kind == u"TDateTimePicker")
         return createDatePicker(parent);
     if (kind == u"TDBGrid")
-        return createDataGrid(spec, parent, fontFor(spec.font, windowFont), windowFont);
+        return createDataGrid(design, parent, fontFor(design.font, windowFont), windowFont);
     if (kind == u"TStringGrid")
-        return createStringGrid(spec, parent);
+        return createStringGrid(design, parent);
     if (kind == u"TStatusBar")
-        return createStatusBar(spec, parent);
+        return createStatusBar(design, parent);
     qFatal("No widget for component kind %s", qPrintable(text(kind)));
 }
 
-void ComponentFactory::applyCommon(QWidget &widget, const ComponentSpec &spec)
+void ComponentFactory::applyCommon(QWidget &widget, const ComponentSpec &design)
 {
-    widget.setGeometry(spec.bounds);
-    widget.setFont(fontFor(spec.font, m_window.font()));
+    widget.setGeometry(design.bounds);
+    widget.setFont(fontFor(design.font, m_window.font()));
 
     // A control without a colour of its own still shows black text inside a coloured parent.
-    const QRgb inherited = m_textColors.value(text(spec.parent), 0);
-    const QRgb color = spec.textColor ? spec.textColor : (inherited ? qRgb(0, 0, 0) : 0);
+    const QRgb inherited = m_textColors.value(text(design.parent), 0);
+    const QRgb color = design.textColor ? design.textColor : (inherited ? qRgb(0, 0, 0) : 0);
     if (color)
         setTextColor(widget, QColor::fromRgb(color));
-    if (spec.textColor)
-        m_textColors.insert(text(spec.name), spec.textColor);
+    if (design.textColor)
+        m_textColors.insert(text(design.name), design.textColor);
 
-    if (spec.settings & Setting::Disabled)
+    if (design.settings & Setting::Disabled)
         widget.setEnabled(false);
-    if (spec.settings & Setting::Hidden)
+    if (design.settings & Setting::Hidden)
         widget.hide();
-    if (spec.settings & Setting::NotTabStop)
+    if (design.settings & Setting::NotTabStop)
         widget.setFocusPolicy(Qt::ClickFocus);
-    if (spec.settings & Setting::HandCursor)
+    if (design.settings & Setting::HandCursor)
         widget.setCursor(Qt::PointingHandCursor);
 }
 
-QObject *ComponentFactory::createMenuItem(const ComponentSpec &spec,
+QObject *ComponentFactory::createMenuItem(const ComponentSpec &design,
                                           std::span<const ComponentSpec> specs)
 {
-    QObject *parentObject = m_inventory.find(text(spec.parent))
-                                ? m_inventory.find(text(spec.parent))->object.data()
+    QObject *parentObject = m_inventory.find(text(design.parent))
+                                ? m_inventory.find(text(design.parent))->object.data()
                                 : nullptr;
     QWidget *container = qobject_cast<QMenuBar *>(parentObject);
     if (!container) {
@@ -349,19 +349,19 @@ QObject *ComponentFactory::createMenuItem(const ComponentSpec &spec,
     Q_ASSERT_X(container, "ComponentFactory::createMenuItem", "a menu item hangs under a menu");
 
     QAction *action = nullptr;
-    if (hasChildren(spec, specs)) {
+    if (hasChildren(design, specs)) {
         // An item with sub-items is a menu; its action stands for it in the inventory.
-        auto *menu = new QMenu(text(spec.caption), container);
-        menu->setObjectName(text(spec.name));
+        auto *menu = new QMenu(text(design.caption), container);
+        menu->setObjectName(text(design.name));
         action = menu->menuAction();
     } else {
-        action = new QAction(text(spec.caption), &m_window);
+        action = new QAction(text(design.caption), &m_window);
     }
     container->addAction(action);
 
-    action->setCheckable(spec.settings.testAnyFlags(Setting::Checkable | Setting::RadioItem));
-    action->setChecked(spec.settings.testFlag(Setting::Checked));
-    if (spec.settings & Setting::RadioItem) {
+    action->setCheckable(design.settings.testAnyFlags(Setting::Checkable | Setting::RadioItem));
+    action->setChecked(design.settings.testFlag(Setting::Checked));
+    if (design.settings & Setting::RadioItem) {
         QActionGroup *&group = m_radioGroups[container];
         if (!group)
             group = new QActionGroup(container);
@@ -370,23 +370,23 @@ QObject *ComponentFactory::createMenuItem(const ComponentSpec &spec,
     return action;
 }
 
-QObject *ComponentFactory::createNonVisual(const ComponentSpec &spec)
+QObject *ComponentFactory::createNonVisual(const ComponentSpec &design)
 {
-    if (spec.kind == u"TTimer") {
+    if (design.kind == u"TTimer") {
         auto *timer = new QTimer(&m_window);
-        timer->setInterval(spec.interval);
-        if (!(spec.settings & Setting::Disabled))
+        timer->setInterval(design.interval);
+        if (!(design.settings & Setting::Disabled))
             timer->start();
         return timer;
     }
     return new QObject(&m_window);
 }
 
-QWidget *ComponentFactory::parentWidgetFor(const ComponentSpec &spec) const
+QWidget *ComponentFactory::parentWidgetFor(const ComponentSpec &design) const
 {
-    if (spec.parent.isEmpty())
+    if (design.parent.isEmpty())
         return &m_clientArea;
-    QWidget *parent = m_inventory.object<QWidget>(text(spec.parent));
+    QWidget *parent = m_inventory.object<QWidget>(text(design.parent));
     Q_ASSERT_X(parent, "ComponentFactory::parentWidgetFor", "a parent precedes its children");
     return parent;
 }

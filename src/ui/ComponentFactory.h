@@ -26,17 +26,17 @@ public:
     void build(std::span<const ComponentSpec> specs);
 
     // The designed font; an empty family stands for the window font.
-    static QFont fontFor(const FontSpec &spec, const QFont &windowFont);
+    static QFont fontFor(const FontSpec &design, const QFont &windowFont);
     // The extent of the controls placed directly on the client area.
     static QSize contentSize(std::span<const ComponentSpec> specs);
 
 private:
-    QObject *create(const ComponentSpec &spec, std::span<const ComponentSpec> specs);
-    QWidget *createWidget(const ComponentSpec &spec);
-    QObject *createMenuItem(const ComponentSpec &spec, std::span<const ComponentSpec> specs);
-    QObject *createNonVisual(const ComponentSpec &spec);
-    QWidget *parentWidgetFor(const ComponentSpec &spec) const;
-    void applyCommon(QWidget &widget, const ComponentSpec &spec);
+    QObject *create(const ComponentSpec &design, std::span<const ComponentSpec> specs);
+    QWidget *createWidget(const ComponentSpec &design);
+    QObject *createMenuItem(const ComponentSpec &design, std::span<const ComponentSpec> specs);
+    QObject *createNonVisual(const ComponentSpec &design);
+    QWidget *parentWidgetFor(const ComponentSpec &design) const;
+    void applyCommon(QWidget &widget, const ComponentSpec &design);
 
     QWidget &m_window;
     QWidget &m_clientArea;

@@ -29,28 +29,28 @@ constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
 
 constexpr ComponentSpec nonVisual(QStringView kind, QStringView name)
 {
-    ComponentSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    return spec;
+    ComponentSpec design;
+    design.kind = kind;
+    design.name = name;
+    return design;
 }
 
 constexpr ComponentSpec timer(QStringView name, Settings settings)
 {
-    ComponentSpec spec = nonVisual(u"TTimer", name);
-    spec.settings = settings;
-    spec.interval = 1000;
-    return spec;
+    ComponentSpec design = nonVisual(u"TTimer", name);
+    design.settings = settings;
+    design.interval = 1000;
+    return design;
 }
 
 constexpr ComponentSpec menuItem(QStringView name, QStringView parent, QStringView caption,
                                  Settings settings = {})
 {
-    ComponentSpec spec = nonVisual(u"TMenuItem", name);
-    spec.parent = parent;
-    spec.caption = caption;
-    spec.settings = settings;
-    return spec;
+    ComponentSpec design = nonVisual(u"TMenuItem", name);
+    design.parent = parent;
+    design.caption = caption;
+    design.settings = settings;
+    return design;
 }
 
 constexpr GridColumnSpec reportColumns[] = {
