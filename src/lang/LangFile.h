@@ -1,22 +1,14 @@
 #pragma once
 
+#include "app/OperatorError.h"
+
 #include <QString>
 
-#include <stdexcept>
-
 // A write to the language file that could not be done. text() is
-// "Unable to write to <path>", shown to the operator as it stands.
-class LangFileError final : public std::runtime_error {
+// "Unable to write to <path>".
+class LangFileError final : public OperatorError {
 public:
-    explicit LangFileError(const QString &text)
-        : std::runtime_error(text.toStdString())
-        , m_text(text)
-    {
-    }
-    const QString &text() const { return m_text; }
-
-private:
-    QString m_text;
+    using OperatorError::OperatorError;
 };
 
 // The sections-and-entries text file that holds the UI texts of every

@@ -62,14 +62,10 @@ std::optional<Registration> ClientStore::readRegistrationForSettings()
 
 void ClientStore::replaceRegistration(const Registration &registration)
 {
-    Transaction transaction(m_connection.name());
-    RunSql(m_query3, Statements::DeleteClientId);
-    RunSql(m_query3, Statements::SelectAllClientId);
-    m_query3.appendRow({{QStringLiteral("ClientName"), registration.clientName},
-                        {QStringLiteral("ServerIP"), registration.serverIp},
-                        {QStringLiteral("ServerPort"), registration.serverPort}});
-    transaction.commit();
-    m_query3.close();
+    replaceTable(
+        Statements::DeleteClientId, Statements::SelectAllClientId,
+        {QStringLiteral("ClientName"), QStringLiteral("ServerIP"), QStringLiteral("ServerPort")},
+        {{registration.clientName, registration.serverIp, registration.serverPort}});
 }
 
 QString ClientStore::listVersion()
@@ -93,17 +89,25 @@ void ClientStore::setListVersion(const QString &version)
     RunSql(m_query3, Statements::UpdateVersion, {version});
 }
 
-void ClientStore::replaceList(const QString &deleteStatement, const QString &selectStatement,
-                              const QString &nameColumn, const QList<ListRecord> &records)
+void ClientStore::replaceTable(const QString &deleteStatement, const QString &selectStatement,
+                               const QStringList &columns, const QList<QVariantList> &rows)
 {
     Transaction transaction(m_connection.name());
     RunSql(m_query3, deleteStatement);
     RunSql(m_query3, selectStatement);
-    for (const ListRecord &record : records)
-        m_query3.appendRow(
-            {{QStringLiteral("SerialNum"), record.serial}, {nameColumn, record.name}});
+    m_query3.appendRows(columns, rows);
     transaction.commit();
     m_query3.close();
+}
+
+void ClientStore::replaceList(const QString &deleteStatement, const QString &selectStatement,
+                              const QString &nameColumn, const QList<ListRecord> &records)
+{
+    QList<QVariantList> rows;
+    rows.reserve(records.size());
+    for (const ListRecord &record : records)
+        rows.append({record.serial, record.name});
+    replaceTable(deleteStatement, selectStatement, {QStringLiteral("SerialNum"), nameColumn}, rows);
 }
 
 void ClientStore::replaceRecipients(const QList<ListRecord> &records)
@@ -120,13 +124,12 @@ void ClientStore::replaceGroups(const QList<ListRecord> &records)
 
 void ClientStore::replaceCanned(const QStringList &texts)
 {
-    Transaction transaction(m_connection.name());
-    RunSql(m_query3, Statements::DeleteCanned);
-    RunSql(m_query3, Statements::SelectAllCanned);
+    QList<QVariantList> rows;
+    rows.reserve(texts.size());
     for (const QString &text : texts)
-        m_query3.appendRow({{QStringLiteral("content"), text}});
-    transaction.commit();
-    m_query3.close();
+        rows.append({text});
+    replaceTable(Statements::DeleteCanned, Statements::SelectAllCanned, {QStringLiteral("content")},
+                 rows);
 }
 
 QStringList ClientStore::columnValues(const QString &statement, const QString &column)

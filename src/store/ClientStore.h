@@ -74,6 +74,10 @@ public:
     static QString normalisedSendTime(const QString &wireText);
 
 private:
+    // Deletes every row, then appends `rows` (values in `columns` order), all
+    // in one transaction.
+    void replaceTable(const QString &deleteStatement, const QString &selectStatement,
+                      const QStringList &columns, const QList<QVariantList> &rows);
     void replaceList(const QString &deleteStatement, const QString &selectStatement,
                      const QString &nameColumn, const QList<ListRecord> &records);
     QStringList columnValues(const QString &statement, const QString &column);

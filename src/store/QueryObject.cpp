@@ -176,11 +176,6 @@ int QueryObject::existingColumn(const QString &name) const
     return column;
 }
 
-void QueryObject::appendRow(const QVariantMap &values)
-{
-    appendRows(values.keys(), {values.values()});
-}
-
 void QueryObject::appendRows(const QStringList &columns, const QList<QVariantList> &rows)
 {
     if (!m_open || m_table.isEmpty())

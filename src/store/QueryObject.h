@@ -50,10 +50,9 @@ public:
     int fieldInt(const QString &name) const { return field(name).toInt(); }
     QVariant value(int row, int column) const;
 
-    // Appends one row to the table the open SELECT reads and posts it at once.
-    // Text values are cut to their column's declared width.
-    void appendRow(const QVariantMap &values);
-    // The same for many rows, each holding its values in the order of `columns`.
+    // Appends rows to the table the open SELECT reads and posts them at once,
+    // each row holding its values in the order of `columns`. Text values are
+    // cut to their column's declared width.
     void appendRows(const QStringList &columns, const QList<QVariantList> &rows);
 
     // Re-sorts the open rows by "column ASC" or "column DESC" without running
