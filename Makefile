@@ -3,6 +3,8 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 RELEASE_BUILD ?= build-release
 JOBS ?= $(shell nproc)
+# Extra CMake settings; CI passes -DQUORVEL_WERROR=ON.
+CMAKE_ARGS ?=
 
 .PHONY: all deps build run test test-sanitize bench pictures format clean
 
@@ -12,7 +14,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
 run: build
@@ -22,7 +24,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 test-sanitize: deps
-	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
 

@@ -6,11 +6,11 @@
 #include "ClientFrameReader.h"
 #include "ServerLogic.h"
 #include "SimulatedServer.h"
-#include "app/ClientState.h"
+#include "app/ClientSession.h"
 #include "app/Clock.h"
-#include "link/ClientView.h"
+#include "app/Messenger.h"
 #include "link/FrameFormat.h"
-#include "link/RequestQueue.h"
+#include "link/FrameType.h"
 #include "link/ServerLink.h"
 #include "store/ClientStore.h"
 
@@ -25,49 +25,30 @@ using namespace BenchData;
 
 namespace {
 
-// The windows are not part of what is measured.
-class SilentView final : public ClientView {
+// The windows are not part of what is measured; a message would be a fault.
+class PrintingMessenger final : public Messenger {
 public:
-    void clearComposition(bool) override {}
-    void showStatusNotice(const QString &) override {}
-    void showStatusFailure(const QString &) override {}
-    void setListVersionLabel(const QString &) override {}
-    void loadComposeLists() override {}
-    RegistrationFields registrationFields() const override { return {}; }
-    void registrationAccepted() override {}
-    void requestClose() override {}
-    QString langText(const QString &, const QString &defaultText) const override
-    {
-        return defaultText;
-    }
-    void showMessage(const QString &, const QString &text) override
+    void showWarning(const QString &, const QString &text) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    void showError(const QString &text) override
-    {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
     }
 };
 
 // Client frame H for the whole of 2014's first quarter.
 void buildReportQuery(ClientState &state)
 {
-    QByteArray frame;
-    frame.append(FrameFormat::StartByte);
-    frame.append(FrameFormat::ContentHeader, FrameFormat::HeaderSize);
-    frame.append(state.ClientIDBytes.data(), FrameFormat::ClientIdSize);
-    frame.append("H0"
-                 "20140101"
-                 "0100"
-                 "20140331"
-                 "2359");
-    const std::uint16_t sum = FrameFormat::checksum(frame);
-    frame.append(static_cast<char>(sum >> 8));
-    frame.append(static_cast<char>(sum & 0xFF));
-    frame.append(FrameFormat::EndByte);
-    std::copy(frame.cbegin(), frame.cend(), state.SendBuffer.begin());
-    state.SendLength = static_cast<std::int32_t>(frame.size());
+    char *bytes = state.SendBuffer.data();
+    int i = FrameFormat::writeEnvelope(
+        bytes, FrameFormat::ContentHeader,
+        QByteArrayView(state.ClientIDBytes.data(), FrameFormat::ClientIdSize),
+        FrameType::ReportQuery);
+    const QByteArrayView body("0"
+                              "20140101"
+                              "0100"
+                              "20140331"
+                              "2359");
+    std::copy(body.begin(), body.end(), bytes + i);
+    state.SendLength = FrameFormat::closeFrame(bytes, i + static_cast<int>(body.size()));
 }
 
 double ingestOverLoopback(const QString &dir, const QList<ReportRecord> &records)
@@ -82,17 +63,17 @@ double ingestOverLoopback(const QString &dir, const QList<ReportRecord> &records
     }
     const quint16 port = server.serverPort();
 
-    ClientStore store(dir);
-    store.open();
-    ClientState state;
+    PrintingMessenger messenger;
+    SystemClock clock;
+    ClientSession session(messenger, clock, {.discoveryPort = 0});
+    session.start(dir);
+    ClientStore &store = session.store();
+    ServerLink &link = *session.link();
+    ClientState &state = session.state();
     state.CurrentServerIP = QStringLiteral("127.0.0.1");
     state.CurrentServerPort = QString::number(port);
     state.CurrentClientID = QStringLiteral("DESK01");
     state.setClientIdBytes(state.CurrentClientID);
-    RequestQueue queue;
-    SystemClock clock;
-    SilentView view;
-    ServerLink link(state, store, queue, clock, view);
 
     buildReportQuery(state);
     QElapsedTimer timer;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ClientFrame.h"
-#include "app/ClientState.h"
+#include "link/FrameBuffer.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -13,7 +13,7 @@
 namespace ClientFrameReader {
 
 // No frame in either direction may be larger than the client's buffer.
-inline constexpr int MaxFrameSize = ClientState::SendBufferSize;
+inline constexpr int MaxFrameSize = FrameBuffer::SendBufferSize;
 inline constexpr int FollowUpSize = 23;        // S
 inline constexpr int StandardRequestSize = 25; // P, C, O
 inline constexpr int RegistrationSize = 26;    // R

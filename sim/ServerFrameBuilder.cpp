@@ -1,6 +1,6 @@
 #include "ServerFrameBuilder.h"
 
-#include "app/ClientState.h"
+#include "link/FrameBuffer.h"
 #include "link/FrameFormat.h"
 #include "link/ServerFrameParser.h"
 
@@ -106,14 +106,14 @@ QByteArray fittingPart(const QString &clientId, std::uint8_t partCode,
                        const QList<ReportRecord> &records, bool last)
 {
     const QByteArray whole = part(clientId, partCode, records, last);
-    if (whole.size() <= ClientState::SendBufferSize)
+    if (whole.size() <= FrameBuffer::SendBufferSize)
         return whole;
     qsizetype fits = 1;
     qsizetype tooLong = MaxFieldSize + 1;
     while (tooLong - fits > 1) {
         const qsizetype length = (fits + tooLong) / 2;
         if (part(clientId, partCode, withMessagesCut(records, length), last).size() <=
-            ClientState::SendBufferSize)
+            FrameBuffer::SendBufferSize)
             fits = length;
         else
             tooLong = length;
@@ -125,18 +125,8 @@ QByteArray fittingPart(const QString &clientId, std::uint8_t partCode,
 
 QByteArray frame(const QString &clientId, char type, const QByteArray &body)
 {
-    QByteArray bytes;
-    bytes.reserve(FrameFormat::BodyOffset + body.size() + FrameFormat::TrailerSize);
-    bytes.append(FrameFormat::StartByte);
-    bytes.append(FrameFormat::StandardHeader, FrameFormat::HeaderSize);
-    bytes.append(FrameFormat::clientIdField(clientId));
-    bytes.append(type);
-    bytes.append(body);
-    const std::uint16_t sum = FrameFormat::checksum(bytes);
-    bytes.append(static_cast<char>(sum >> 8));
-    bytes.append(static_cast<char>(sum & 0xFF));
-    bytes.append(FrameFormat::EndByte);
-    return bytes;
+    return FrameFormat::buildFrame(FrameFormat::StandardHeader,
+                                   FrameFormat::clientIdField(clientId), type, body);
 }
 
 QByteArray listVersionNotice(const QString &clientId, char status)

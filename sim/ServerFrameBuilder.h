@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Records.h"
+#include "link/WireRecords.h"
 
 #include <QByteArray>
 #include <QList>

@@ -9,7 +9,6 @@
 namespace {
 
 // Long enough for the pieces to arrive in separate reads on loopback.
-constexpr int SplitPauseMs = 5;
 
 QList<QByteArray> chunks(const QByteArray &frame, int size)
 {
@@ -30,8 +29,10 @@ SimulatedConnection::SimulatedConnection(QTcpSocket *socket, const WriteSettings
     , m_peer(QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()))
 {
     m_socket->setParent(this);
+    // Pieces of a split answer go out at once instead of waiting for the
+    // peer's acknowledgement of the previous one.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_pause.setSingleShot(true);
-    m_pause.setInterval(SplitPauseMs);
     connect(&m_pause, &QTimer::timeout, this, &SimulatedConnection::writeNextPiece);
     connect(m_socket, &QTcpSocket::readyRead, this, &SimulatedConnection::readFrames);
     connect(m_socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
@@ -99,7 +100,7 @@ void SimulatedConnection::writeNextPiece()
     m_socket->write(m_pending.takeFirst());
     m_socket->flush();
     if (!m_pending.isEmpty())
-        m_pause.start();
+        m_pause.start(m_settings.pauseMs);
 }
 
 void SimulatedConnection::drop()

@@ -28,6 +28,8 @@ public:
     struct WriteSettings {
         WriteMode mode = WriteMode::Normal;
         int chunkSize = 8;
+        // Between two pieces of a split answer, so that they arrive as separate reads.
+        int pauseMs = 5;
     };
     using Responder = std::function<ServerLogic::Reply(const ClientFrame &, const QString &peer)>;
 

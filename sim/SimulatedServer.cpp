@@ -20,9 +20,9 @@ bool SimulatedServer::listen(const QHostAddress &address, quint16 port)
     return m_listener.listen(address, port);
 }
 
-void SimulatedServer::setWriteMode(WriteMode mode, int chunkSize)
+void SimulatedServer::setWriteMode(WriteMode mode, int chunkSize, int pauseMs)
 {
-    m_writeSettings = {mode, chunkSize};
+    m_writeSettings = {mode, chunkSize, pauseMs};
 }
 
 void SimulatedServer::setNextAnswer(char type, const QByteArray &bytes)
@@ -57,7 +57,7 @@ ServerLogic::Reply SimulatedServer::respond(const ClientFrame &frame, const QStr
                             .arg(injected->second.size());
         m_nextAnswers.erase(injected);
     } else {
-        reply = ServerLogic::answer(m_state, frame, m_clock->now());
+        reply = ServerLogic::answer(m_state, frame, m_now());
     }
     Q_EMIT frameAnswered(peer, reply.summary);
     return reply;

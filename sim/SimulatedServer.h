@@ -5,14 +5,15 @@
 #include "ServerLogic.h"
 #include "SimulatedConnection.h"
 #include "SimulatorState.h"
-#include "app/Clock.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTcpServer>
 
+#include <functional>
 #include <map>
 
 // The stand-in for the paging server: accepts client connections and answers
@@ -39,11 +40,12 @@ public:
     SimulatorState &state() { return m_state; }
     // New lists and settings; registrations and report rows stay.
     void setDataSet(const DataSet &data) { m_state.data = data; }
-    // The clock stamps report rows; it must outlive the server.
-    void setClock(const Clock &clock) { m_clock = &clock; }
+    // What stamps report rows; the wall clock unless a test sets another.
+    using Now = std::function<QDateTime()>;
+    void setClock(Now now) { m_now = std::move(now); }
 
-    // Split writes each answer frame in pieces of chunkSize bytes.
-    void setWriteMode(WriteMode mode, int chunkSize = 8);
+    // Split writes each answer frame in pieces of chunkSize bytes, pauseMs apart.
+    void setWriteMode(WriteMode mode, int chunkSize = 8, int pauseMs = 5);
     // The next frame of `type` is answered with exactly these bytes, as one
     // answer frame, instead of the usual answer; empty bytes mean no answer.
     void setNextAnswer(char type, const QByteArray &bytes);
@@ -59,8 +61,7 @@ private:
 
     QTcpServer m_listener;
     SimulatorState m_state;
-    SystemClock m_systemClock;
-    const Clock *m_clock = &m_systemClock;
+    Now m_now = [] { return QDateTime::currentDateTime(); };
     SimulatedConnection::WriteSettings m_writeSettings;
     std::map<char, QByteArray> m_nextAnswers;
 };

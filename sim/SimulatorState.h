@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DataSet.h"
-#include "store/Records.h"
+#include "link/WireRecords.h"
 
 #include <QList>
 #include <QStringList>

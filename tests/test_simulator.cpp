@@ -471,7 +471,7 @@ private Q_SLOTS:
     void mergedModeDeliversAllAnswersInOneRead()
     {
         ManualClock clock;
-        m_server->setClock(clock);
+        m_server->setClock([&clock] { return clock.now(); });
         m_server->setWriteMode(SimulatedServer::WriteMode::Merged);
         Peer peer(m_server->serverPort());
         peer.send(FrameA);

@@ -1,26 +1,18 @@
 // Client frames R, P, C, O and S byte for byte, and the envelope rules.
-#include "ManualClock.h"
-#include "WorkingDirectory.h"
-#include "app/ClientState.h"
 #include "link/FrameFormat.h"
-#include "link/FrameSender.h"
 #include "link/StandardFrames.h"
-#include "store/ClientStore.h"
 
 #include <QTest>
 
 namespace {
 
-class CountingSender final : public FrameSender {
-public:
-    void SendFrame() override { ++sent; }
-    int sent = 0;
-};
-
 QByteArray hex(const char *text)
 {
     return QByteArray::fromHex(text);
 }
+
+const QString ClientId = QStringLiteral("DESK01");
+const QString ListVersion = QStringLiteral("017");
 
 } // namespace
 
@@ -28,33 +20,22 @@ class TestStandardFrames : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WorkingDirectory> m_dir;
-    std::unique_ptr<ClientStore> m_store;
-    ClientState m_state;
-    CountingSender m_sender;
+    FrameBuffer m_buffer;
 
     QByteArray sentBytes() const
     {
-        return QByteArray(m_state.SendBuffer.data(), m_state.SendLength);
+        return QByteArray(m_buffer.SendBuffer.data(), m_buffer.SendLength);
+    }
+    static std::array<char, 12> clientIdBytes(const QString &clientId)
+    {
+        const QByteArray field = FrameFormat::clientIdField(clientId);
+        std::array<char, 12> bytes{};
+        std::copy(field.cbegin(), field.cend(), bytes.begin());
+        return bytes;
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<WorkingDirectory>();
-        m_store = std::make_unique<ClientStore>(m_dir->path());
-        m_store->open();
-        m_store->setListVersion(QStringLiteral("017"));
-        m_state = ClientState();
-        m_state.CurrentClientID = QStringLiteral("DESK01");
-        m_state.setClientIdBytes(m_state.CurrentClientID);
-        m_sender.sent = 0;
-    }
-    void cleanup()
-    {
-        m_store.reset();
-        m_dir.reset();
-    }
+    void init() { m_buffer = FrameBuffer(); }
 
     void standardRequests_data()
     {
@@ -71,48 +52,50 @@ private Q_SLOTS:
     {
         QFETCH(char, type);
         QFETCH(QByteArray, expected);
-        StandardFrames::SendRequest(m_state, *m_store, m_sender, type);
-        QCOMPARE(m_sender.sent, 1);
+        StandardFrames::BuildRequest(m_buffer, ClientId, ListVersion, type);
         QCOMPARE(sentBytes().toHex(' '), expected.toHex(' '));
     }
 
     void signOnFrameR()
     {
-        StandardFrames::SendRegistration(m_state, *m_store, m_sender, '0');
-        QCOMPARE(m_state.SendLength, 26);
+        m_buffer.SendBuffer.fill('x'); // leftovers of an earlier frame do not leak into R
+        StandardFrames::BuildRegistration(m_buffer, ClientId, ListVersion, '0');
+        QCOMPARE(m_buffer.SendLength, 26);
         QVERIFY(sentBytes().endsWith(hex("52 30 31 37 30 04 4D 02")));
-        QCOMPARE(m_sender.sent, 1);
+        QCOMPARE(m_buffer.SendBuffer[26], '\0');
     }
 
     void offLineFrameO()
     {
-        StandardFrames::BuildOffLineFrame(m_state, *m_store);
-        QCOMPARE(m_state.SendLength, 25);
+        StandardFrames::BuildRequest(m_buffer, ClientId, ListVersion, 'O');
+        QCOMPARE(m_buffer.SendLength, 25);
         QVERIFY(sentBytes().endsWith(hex("4F 30 31 37 04 1A 02")));
-        QCOMPARE(m_sender.sent, 0);
     }
 
     void followUpFrameS()
     {
-        StandardFrames::SendFollowUpFrame(m_state, m_sender, QStringLiteral("Item1"));
+        StandardFrames::BuildFollowUpFrame(m_buffer, clientIdBytes(ClientId));
         QCOMPARE(
             sentBytes().toHex(' '),
             hex("03 54 5A 51 56 43 44 45 53 4B 30 31 00 00 00 00 00 00 53 30 03 A6 02").toHex(' '));
-        QCOMPARE(m_sender.sent, 1);
     }
 
-    void versionIsReadAfreshForEveryFrame()
+    void versionIsCutOrZeroFilled_data()
     {
-        m_store->setListVersion(QStringLiteral("120"));
-        StandardFrames::SendRequest(m_state, *m_store, m_sender, 'P');
-        QCOMPARE(sentBytes().mid(19, 3), QByteArray("120"));
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("three digits") << QStringLiteral("120") << QByteArray("120");
+        QTest::newRow("short") << QStringLiteral("7") << QByteArray("7\0\0", 3);
+        QTest::newRow("empty table") << QString() << QByteArray(3, '\0');
+        QTest::newRow("long") << QStringLiteral("12345") << QByteArray("123");
     }
-
-    void shortVersionIsZeroFilled()
+    void versionIsCutOrZeroFilled()
     {
-        m_store->setListVersion(QStringLiteral("7"));
-        StandardFrames::SendRequest(m_state, *m_store, m_sender, 'P');
-        QCOMPARE(sentBytes().mid(19, 3), QByteArray("7\0\0", 3));
+        QFETCH(QString, version);
+        QFETCH(QByteArray, field);
+        StandardFrames::BuildRequest(m_buffer, ClientId, version, 'P');
+        QCOMPARE(sentBytes().mid(19, 3), field);
+        QCOMPARE(m_buffer.SendLength, 25);
     }
 
     void clientIdField_data()
@@ -130,14 +113,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, clientId);
         QFETCH(QByteArray, field);
-        m_state.CurrentClientID = clientId;
-        StandardFrames::SendRequest(m_state, *m_store, m_sender, 'P');
+        StandardFrames::BuildRequest(m_buffer, clientId, ListVersion, 'P');
         QCOMPARE(sentBytes().mid(6, 12), field);
         QCOMPARE(sentBytes().at(18), 'P');
-        QCOMPARE(m_state.SendLength, 25);
+        QCOMPARE(m_buffer.SendLength, 25);
 
-        m_state.setClientIdBytes(clientId);
-        StandardFrames::SendFollowUpFrame(m_state, m_sender, QString());
+        StandardFrames::BuildFollowUpFrame(m_buffer, clientIdBytes(clientId));
         QCOMPARE(sentBytes().mid(6, 12), field);
         QCOMPARE(sentBytes().at(18), 'S');
     }
@@ -150,6 +131,15 @@ private Q_SLOTS:
         std::copy(bytes.cbegin(), bytes.cend(), buffer);
         FrameFormat::AppendChecksum(buffer, 300);
         QCOMPARE(QByteArray(buffer + 300, 3), hex("2AD402"));
+    }
+
+    void wholeFrameSharesTheEnvelope()
+    {
+        // The simulator's answers use the same builder as the client's requests.
+        StandardFrames::BuildRequest(m_buffer, ClientId, ListVersion, 'P');
+        QCOMPARE(FrameFormat::buildFrame(FrameFormat::StandardHeader,
+                                         FrameFormat::clientIdField(ClientId), 'P', "017"),
+                 sentBytes());
     }
 };
 

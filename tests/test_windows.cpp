@@ -375,12 +375,14 @@ private Q_SLOTS:
 
     void placeholdersStandInForLaterObjects()
     {
-        for (const QString &name : {u"ClientSocket"_s, u"ADOConnection1"_s, u"adoQReport"_s,
-                                    u"DataSource2"_s, u"IdUDPServer1"_s}) {
+        for (const QString &name :
+             {u"ClientSocket"_s, u"ADOConnection1"_s, u"adoQReport"_s, u"DataSource2"_s}) {
             QObject *placeholder = form1<QObject>(name);
             QCOMPARE(placeholder->objectName(), name);
             QCOMPARE(placeholder->parent(), &m_windows->Form1);
         }
+        // Discovery answers from the start: the session's responder is in place at once.
+        QCOMPARE(form1<QObject>(u"IdUDPServer1"_s), &m_windows->session.discovery());
 
         ComponentInventory inventory;
         QObject owner;
@@ -543,18 +545,19 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(QColor, colour);
         TForm1 &form = m_windows->Form1;
-        form.state().StatusKind = static_cast<std::uint8_t>(kind);
+        form.session().state().StatusKind = StatusKind(kind);
         form.setStatusMessage(u" There are 2 data transmission failed."_s);
         QCOMPARE(form.statusMessage(), u" There are 2 data transmission failed."_s);
         QCOMPARE(form.statusMessageColor(), colour);
-        form.state().StatusKind = 0;
+        form.session().state().StatusKind = StatusKind::Nothing;
         form.setStatusMessage(QString());
     }
 
     void clockShowsTheTimeFromTheFirstTick()
     {
         ManualClock clock;
-        TForm1 form(m_messenger, clock);
+        ClientSession session(m_messenger, clock, {.discoveryPort = 0});
+        TForm1 form(session, clock);
         QCOMPARE(form.clockText(), QString());
         QTRY_COMPARE(form.clockText(), u"2014/01/21 09:05:07"_s);
         clock.dateTime = QDateTime(QDate(2014, 12, 1), QTime(23, 59, 0));

@@ -1,40 +1,47 @@
 #pragma once
 
+#include "link/FrameBuffer.h"
+#include "link/ServerEndpoint.h"
+
 #include <QString>
 
 #include <array>
 #include <cstdint>
 
-// The state that the main window's handlers, the frame builders and the
-// server link share. One instance lives with the main window; everything
-// else receives it by reference, so there are no free-standing globals.
-struct ClientState {
-    static constexpr int SendBufferSize = 8192;
+// Colour state of the status message panel.
+enum class StatusKind : std::uint8_t {
+    Nothing = 0,
+    Notice = 1,  // black, cleared after a few seconds
+    Failure = 2, // red, stays until replaced
+};
+
+// Who asked for the last list fetch.
+enum class ListUpdateMode : std::int32_t {
+    Nobody = 0,   // the sign-on's own fetch: no message when the lists arrive
+    Operator = 1, // Version Update in the registration window
+    Server = 2,   // the server found the client's lists out of date
+};
+
+// The state the session's flows, the frame builders and the server link
+// share, kept together in one place. The frame buffer and the server's
+// address are the parts the link sees.
+struct ClientState : FrameBuffer, ServerEndpoint {
     static constexpr int ClientIdSize = 12;
 
-    // Frame buffer of both directions and its two counts.
-    std::array<char, SendBufferSize> SendBuffer{};
-    std::int32_t SendLength = 0;
-    std::int32_t ReceivedLength = 0;
-
-    // Client identity: where every connection goes and what every frame carries.
-    QString CurrentServerIP;
-    QString CurrentServerPort;
+    // Client identity: what every frame carries.
     QString CurrentClientID;
     std::array<char, ClientIdSize> ClientIDBytes{};
 
+    // The window may close without asking the server first.
     bool CloseAllowed = true;
     std::int32_t CloseWaitTicks = 0;
-    // 1: the operator asked for the lists, 2: the server forced a fetch.
-    std::int32_t ListUpdateMode = 0;
-    // Colour of the status message: 0 nothing, 1 notice, 2 failure (red).
-    std::uint8_t StatusKind = 0;
+    ::ListUpdateMode ListUpdateMode = ::ListUpdateMode::Nobody;
+    ::StatusKind StatusKind = ::StatusKind::Nothing;
 
     QString CurrentLanguage;
     QString FromWord = QStringLiteral("From");
     QString WorkingDirectory;
 
-    void clearSendBuffer() { SendBuffer.fill(0); }
     // Sets ClientIDBytes from a client ID: trimmed, Latin-1, at most 12 bytes, zero padded.
     void setClientIdBytes(const QString &clientId);
 };

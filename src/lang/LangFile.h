@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OperatorError.h"
+#include "lang/OperatorError.h"
 
 #include <QString>
 

@@ -1,5 +1,7 @@
 #include "link/FrameFormat.h"
 
+#include <algorithm>
+
 namespace FrameFormat {
 
 QByteArray clientIdField(const QString &clientId)
@@ -23,6 +25,32 @@ void AppendChecksum(char *buffer, int count)
     buffer[count] = static_cast<char>(sum >> 8);
     buffer[count + 1] = static_cast<char>(sum & 0xFF);
     buffer[count + 2] = EndByte;
+}
+
+int writeEnvelope(char *buffer, QByteArrayView header, QByteArrayView clientIdField, char type)
+{
+    Q_ASSERT(header.size() == HeaderSize && clientIdField.size() == ClientIdSize);
+    buffer[0] = StartByte;
+    std::copy_n(header.data(), HeaderSize, buffer + HeaderOffset);
+    std::copy_n(clientIdField.data(), ClientIdSize, buffer + ClientIdOffset);
+    buffer[TypeOffset] = type;
+    return BodyOffset;
+}
+
+int closeFrame(char *buffer, int count)
+{
+    AppendChecksum(buffer, count);
+    return count + TrailerSize;
+}
+
+QByteArray buildFrame(QByteArrayView header, QByteArrayView clientIdField, char type,
+                      QByteArrayView body)
+{
+    QByteArray bytes(BodyOffset + body.size() + TrailerSize, Qt::Uninitialized);
+    const int bodyOffset = writeEnvelope(bytes.data(), header, clientIdField, type);
+    std::copy_n(body.data(), body.size(), bytes.data() + bodyOffset);
+    closeFrame(bytes.data(), static_cast<int>(bodyOffset + body.size()));
+    return bytes;
 }
 
 } // namespace FrameFormat

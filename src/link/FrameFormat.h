@@ -23,8 +23,10 @@ inline constexpr int MinimumFrameSize = TypeOffset + 1;
 // Checksum (two bytes) plus the end byte.
 inline constexpr int TrailerSize = 3;
 
-inline constexpr char StandardHeader[] = "TZQVS";
-inline constexpr char ContentHeader[] = "TZQVC";
+// Standard requests and every server frame carry one header; the frames
+// with page content (A, H, S) the other.
+inline constexpr QByteArrayView StandardHeader("TZQVS", HeaderSize);
+inline constexpr QByteArrayView ContentHeader("TZQVC", HeaderSize);
 
 inline constexpr std::uint8_t FieldSeparator = 0xFD;
 inline constexpr std::uint8_t RecordEnd = 0xFE;
@@ -50,5 +52,15 @@ std::uint16_t checksum(QByteArrayView bytes);
 // Appends the checksum of buffer[0, count) high byte first, then the end
 // byte. The caller adds TrailerSize to its count.
 void AppendChecksum(char *buffer, int count);
+
+// The envelope every frame shares, in both directions: writes the start byte,
+// the 5-byte header, the 12-byte client-ID field and the type byte at the
+// start of `buffer` and returns BodyOffset, where the body begins.
+int writeEnvelope(char *buffer, QByteArrayView header, QByteArrayView clientIdField, char type);
+// Closes a frame whose body ends at `count`; returns the frame's length.
+int closeFrame(char *buffer, int count);
+// A whole frame as bytes: envelope, body, checksum and end byte.
+QByteArray buildFrame(QByteArrayView header, QByteArrayView clientIdField, char type,
+                      QByteArrayView body);
 
 } // namespace FrameFormat

@@ -1,6 +1,7 @@
 #include "link/ServerFrameParser.h"
 
 #include "link/FrameFormat.h"
+#include "link/FrameType.h"
 
 namespace ServerFrameParser {
 
@@ -196,6 +197,52 @@ ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout)
     else
         readFullPart(frame, part);
     return part;
+}
+
+ReportExtent measureReportPart(QByteArrayView frame)
+{
+    const std::optional<std::uint8_t> code = byteAt(frame, PartCodeOffset);
+    if (!code)
+        return {};
+    if (*code == 0)
+        return {ReportRecordsOffset, true};
+    // One byte more than has come: a full part whose final skip byte is still
+    // missing then ends past the bytes instead of at their end.
+    QByteArray padded = frame.toByteArray();
+    padded.append('\0');
+    const ReportPart full = parseReportPart(padded, ReportLayout::Full);
+    if (!full.malformed && full.end >= 0) {
+        const QByteArrayView body =
+            QByteArrayView(padded).sliced(ReportRecordsOffset, full.end - ReportRecordsOffset);
+        if (!containsListEnd(body))
+            return {full.end, false};
+    }
+    const ReportPart last = parseReportPart(frame, ReportLayout::Last);
+    return {last.malformed ? -1 : last.end, true};
+}
+
+std::optional<int> bodyEnd(QByteArrayView frame)
+{
+    const std::optional<char> type = frameType(frame);
+    if (!type)
+        return -1;
+    switch (*type) {
+    case FrameType::ListVersionNotice:
+        return NoticeBodyEnd;
+    case FrameType::RegistrationResult:
+    case FrameType::CloseGrant:
+        return ResultBodyEnd;
+    case FrameType::TransmissionResult:
+        return FailureBodyEnd;
+    case FrameType::Lists:
+        return parseLists(frame).end;
+    case FrameType::Canned:
+        return parseCanned(frame).end;
+    case FrameType::Report:
+        return measureReportPart(frame).end;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace ServerFrameParser

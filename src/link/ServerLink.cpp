@@ -1,15 +1,8 @@
 #include "link/ServerLink.h"
 
-#include "app/ClientState.h"
-#include "app/Clock.h"
-#include "link/ClientView.h"
 #include "link/FrameFormat.h"
-#include "link/Item.h"
-#include "link/RequestQueue.h"
+#include "link/ServerEndpoint.h"
 #include "link/ServerFrameParser.h"
-#include "link/StandardFrames.h"
-#include "store/ClientStore.h"
-#include "store/DatabaseError.h"
 
 #include <QTcpSocket>
 
@@ -17,98 +10,11 @@
 #include <cstring>
 
 using namespace Qt::StringLiterals;
-namespace Parser = ServerFrameParser;
 
-namespace {
-
-constexpr int NoticeBodyEnd = 24;
-constexpr int ResultBodyEnd = 23;
-constexpr int FailureBodyEnd = 20;
-
-struct ReportExtent {
-    int end = -1;
-    bool last = false;
-};
-
-// A full report part is 40 records with a skip byte after each; it holds no
-// 0xFF. A last part has its records back to back up to 0xFF.
-ReportExtent reportExtent(QByteArrayView bytes)
-{
-    const std::optional<std::uint8_t> code = Parser::byteAt(bytes, Parser::PartCodeOffset);
-    if (!code)
-        return {};
-    if (*code == 0)
-        return {Parser::ReportRecordsOffset, true};
-    // One byte more than has come: a full part whose final skip byte is still
-    // missing then ends past the bytes instead of at their end.
-    QByteArray padded = bytes.toByteArray();
-    padded.append('\0');
-    const Parser::ReportPart full = Parser::parseReportPart(padded, Parser::ReportLayout::Full);
-    if (!full.malformed && full.end >= 0) {
-        const QByteArrayView body = QByteArrayView(padded).sliced(
-            Parser::ReportRecordsOffset, full.end - Parser::ReportRecordsOffset);
-        if (!body.contains(static_cast<char>(FrameFormat::ListEnd)))
-            return {full.end, false};
-    }
-    const Parser::ReportPart last = Parser::parseReportPart(bytes, Parser::ReportLayout::Last);
-    return {last.malformed ? -1 : last.end, true};
-}
-
-// Where the body of a known frame type ends, -1 while it is incomplete, or
-// nothing for a type the client does not know.
-std::optional<int> bodyEnd(QByteArrayView bytes, char type)
-{
-    switch (type) {
-    case 'a':
-        return NoticeBodyEnd;
-    case 'r':
-    case 'o':
-        return ResultBodyEnd;
-    case 's':
-        return FailureBodyEnd;
-    case 'p':
-        return Parser::parseLists(bytes).end;
-    case 'c':
-        return Parser::parseCanned(bytes).end;
-    case 'h':
-        return reportExtent(bytes).end;
-    default:
-        return std::nullopt;
-    }
-}
-
-char byteChar(QByteArrayView frame, int offset)
-{
-    const std::optional<std::uint8_t> byte = Parser::byteAt(frame, offset);
-    return byte ? static_cast<char>(*byte) : '\0';
-}
-
-struct SocketMessage {
-    QString key;
-    QString defaultText;
-};
-
-const SocketMessage GeneralError{u"Msg09"_s,
-                                 u"The socket received an error message that does not fit \n"
-                                 u"into any of the following categories."_s};
-const SocketMessage SendError{
-    u"Msg10"_s, u"An error occurred when trying to write to the socket \nconnection."_s};
-const SocketMessage ReceiveError{
-    u"Msg11"_s, u"An error occurred when trying to read from the socket \nconnection."_s};
-const SocketMessage ConnectError{
-    u"Msg12"_s, u"A connection request that was already accepted could not \nbe completed."_s};
-const SocketMessage LookupError{u"Msg15"_s, u"Unknow error."_s};
-
-} // namespace
-
-ServerLink::ServerLink(ClientState &state, ClientStore &store, RequestQueue &queue,
-                       const Clock &clock, ClientView &view, QObject *parent)
+ServerLink::ServerLink(FrameBuffer &buffer, const ServerEndpoint &endpoint, QObject *parent)
     : QObject(parent)
-    , m_state(state)
-    , m_store(store)
-    , m_queue(queue)
-    , m_clock(clock)
-    , m_view(view)
+    , m_buffer(buffer)
+    , m_endpoint(endpoint)
     , m_socket(new QTcpSocket(this))
 {
     m_socket->setObjectName(u"ClientSocket"_s);
@@ -119,7 +25,7 @@ ServerLink::ServerLink(ClientState &state, ClientStore &store, RequestQueue &que
 
 ServerLink::~ServerLink()
 {
-    // Nothing may reach the windows while they are going away.
+    // Nothing may reach the session while it is going away.
     m_socket->disconnect(this);
     m_socket->abort();
 }
@@ -132,13 +38,10 @@ bool ServerLink::isConnectionOpen() const
 void ServerLink::SendFrame()
 {
     dropConnection();
-    if (m_state.CurrentServerIP.isEmpty() || m_state.CurrentServerPort.isEmpty())
+    if (m_endpoint.CurrentServerIP.isEmpty())
         return;
-    bool isNumber = false;
-    const int port = m_state.CurrentServerPort.toInt(&isNumber);
-    if (!isNumber || port < 1 || port > 65535)
-        return;
-    m_socket->connectToHost(m_state.CurrentServerIP, static_cast<quint16>(port));
+    if (const std::optional<quint16> port = m_endpoint.port())
+        m_socket->connectToHost(m_endpoint.CurrentServerIP, *port);
 }
 
 void ServerLink::dropConnection()
@@ -149,31 +52,20 @@ void ServerLink::dropConnection()
     m_trailerMayFollow = false;
     if (m_socket->state() != QAbstractSocket::UnconnectedState)
         m_socket->abort();
-    if (m_reportOpen) {
-        // The parts that came are kept; the rest of the answer is lost.
-        m_reportOpen = false;
-        try {
-            m_store.finishReport();
-        } catch (const DatabaseError &error) {
-            m_view.showError(error.text());
-        }
-    }
+    Q_EMIT connectionDropped();
 }
 
 void ServerLink::ClientSocketConnect()
 {
     m_connected = true;
-    const int length = std::clamp(m_state.SendLength, 0, ClientState::SendBufferSize);
-    m_socket->write(m_state.SendBuffer.data(), length);
+    const int length = std::clamp(m_buffer.SendLength, 0, FrameBuffer::SendBufferSize);
+    m_socket->write(m_buffer.SendBuffer.data(), length);
 }
 
 std::optional<ServerLink::FrameExtent> ServerLink::measureFrame(QByteArrayView bytes,
                                                                 bool readEnded)
 {
-    const std::optional<char> type = Parser::frameType(bytes);
-    if (!type)
-        return std::nullopt;
-    const std::optional<int> end = bodyEnd(bytes, *type);
+    const std::optional<int> end = ServerFrameParser::bodyEnd(bytes);
     if (!end) // an unknown type: everything that has come
         return FrameExtent{static_cast<int>(bytes.size()), true};
     if (*end < 0 || *end > bytes.size())
@@ -233,166 +125,9 @@ bool ServerLink::skipLateTrailer()
 
 void ServerLink::handleFrame(QByteArrayView frame)
 {
-    std::memcpy(m_state.SendBuffer.data(), frame.data(), static_cast<std::size_t>(frame.size()));
-    m_state.ReceivedLength = static_cast<std::int32_t>(frame.size());
-    try {
-        dispatch(QByteArrayView(m_state.SendBuffer.data(), m_state.ReceivedLength));
-    } catch (const DatabaseError &error) {
-        m_view.showError(error.text());
-    }
-}
-
-void ServerLink::dispatch(QByteArrayView frame)
-{
-    switch (byteChar(frame, FrameFormat::TypeOffset)) {
-    case 'a':
-        onNotice(frame);
-        break;
-    case 'p':
-        onLists(frame);
-        break;
-    case 'c':
-        onCanned(frame);
-        break;
-    case 'h':
-        onReport(frame);
-        break;
-    case 'o':
-        onCloseGrant(frame);
-        break;
-    case 'r':
-        onRegistration(frame);
-        break;
-    case 's':
-        onTransmissionResult(frame);
-        break;
-    default:
-        break; // not ours to answer: the connection stays as it is
-    }
-}
-
-void ServerLink::onNotice(QByteArrayView frame)
-{
-    const char status = byteChar(frame, Parser::NoticeStatusOffset);
-    if (status == '1') {
-        closeConnection();
-        m_view.clearComposition(true);
-        m_queue.append(Item{u"Item1"_s, 123, m_clock.tickCount(), [this](const QString &text) {
-                                StandardFrames::SendFollowUpFrame(m_state, *this, text);
-                            }});
-        m_state.StatusKind = 1;
-        m_view.showStatusNotice(
-            m_view.langText(u"Msg05"_s, u"Version update. Please select again!"_s));
-    } else if (status == '2') {
-        m_state.ListUpdateMode = 2;
-        StandardFrames::SendRequest(m_state, m_store, *this, 'P');
-    }
-}
-
-void ServerLink::onLists(QByteArrayView frame)
-{
-    closeConnection();
-    m_view.clearComposition(false);
-    const Parser::ListsFrame lists = Parser::parseLists(frame);
-    if (lists.malformed)
-        return;
-    bool isNumber = false;
-    const int version = lists.version.toInt(&isNumber);
-    m_view.setListVersionLabel(isNumber ? QString::number(version * 0.1, 'g', 15) : lists.version);
-    m_store.setListVersion(lists.version);
-    m_store.replaceRecipients(lists.recipients);
-    if (lists.groups)
-        m_store.replaceGroups(*lists.groups);
-    StandardFrames::SendRequest(m_state, m_store, *this, 'C');
-}
-
-void ServerLink::onCanned(QByteArrayView frame)
-{
-    closeConnection();
-    const Parser::CannedFrame canned = Parser::parseCanned(frame);
-    if (canned.malformed)
-        return;
-    m_store.replaceCanned(canned.texts);
-    m_view.loadComposeLists();
-    if (m_state.ListUpdateMode == 1)
-        m_view.showMessage(u"Msg03"_s, u"Version update Success!"_s);
-    else if (m_state.ListUpdateMode == 2)
-        m_view.showMessage(u"Msg04"_s, u"Version update. Please select again!"_s);
-}
-
-void ServerLink::onReport(QByteArrayView frame)
-{
-    const std::uint8_t code = Parser::byteAt(frame, Parser::PartCodeOffset).value_or(0);
-    if (code == 0) {
-        m_reportOpen = false;
-        m_store.clearReport();
-        closeConnection();
-        return;
-    }
-    const bool last = reportExtent(frame).last;
-    const Parser::ReportPart part = Parser::parseReportPart(
-        frame, last ? Parser::ReportLayout::Last : Parser::ReportLayout::Full);
-    m_reportOpen = true;
-    try {
-        if (code == 1)
-            m_store.startReport(part.records);
-        else
-            m_store.appendReport(part.records);
-    } catch (const DatabaseError &) {
-        m_reportOpen = false;
-        closeConnection();
-        throw;
-    }
-    if (last)
-        closeConnection(); // finishes the report
-}
-
-void ServerLink::onCloseGrant(QByteArrayView frame)
-{
-    if (byteChar(frame, Parser::ResultOffset) != '1')
-        return;
-    closeConnection();
-    m_state.CloseAllowed = true;
-    m_view.requestClose();
-}
-
-void ServerLink::onRegistration(QByteArrayView frame)
-{
-    switch (byteChar(frame, Parser::ResultOffset)) {
-    case '1': {
-        closeConnection();
-        const ClientView::RegistrationFields fields = m_view.registrationFields();
-        // A port that is not a number is stored as 0, which sends nothing later.
-        m_store.replaceRegistration({fields.clientId, fields.serverIp, fields.serverPort.toInt()});
-        m_view.showMessage(u"Msg06"_s, u"Register Success!"_s);
-        m_view.registrationAccepted();
-        m_state.CloseAllowed = false;
-        StandardFrames::SendRequest(m_state, m_store, *this, 'P');
-        break;
-    }
-    case '0':
-        closeConnection();
-        m_view.showMessage(u"Msg07"_s,
-                           u"The Client ID has been used. Please use another Client ID!"_s);
-        break;
-    case '2':
-        closeConnection();
-        m_view.showMessage(u"Msg08"_s, u"System reached the maximum number, please log later!"_s);
-        break;
-    default:
-        break;
-    }
-}
-
-void ServerLink::onTransmissionResult(QByteArrayView frame)
-{
-    const std::uint8_t failed = Parser::byteAt(frame, Parser::FailureCountOffset).value_or(0);
-    if (failed != 0) {
-        m_state.StatusKind = 2;
-        m_view.showStatusFailure(u" There are "_s + QString::number(failed) +
-                                 u" data transmission failed."_s);
-    }
-    closeConnection();
+    std::memcpy(m_buffer.SendBuffer.data(), frame.data(), static_cast<std::size_t>(frame.size()));
+    m_buffer.ReceivedLength = static_cast<std::int32_t>(frame.size());
+    Q_EMIT frameReceived(QByteArrayView(m_buffer.SendBuffer.data(), m_buffer.ReceivedLength));
 }
 
 void ServerLink::ClientSocketError(QAbstractSocket::SocketError error)
@@ -402,16 +137,16 @@ void ServerLink::ClientSocketError(QAbstractSocket::SocketError error)
         dropConnection();
         return;
     }
-    const SocketMessage *message = &GeneralError;
+    LinkFailure failure = LinkFailure::General;
     if (error == QAbstractSocket::HostNotFoundError)
-        message = &LookupError;
+        failure = LinkFailure::Lookup;
     else if (!m_connected)
-        message = &ConnectError;
+        failure = LinkFailure::Connect;
     else if (m_socket->bytesToWrite() > 0)
-        message = &SendError;
+        failure = LinkFailure::Send;
     else if (error == QAbstractSocket::NetworkError || error == QAbstractSocket::SocketTimeoutError)
-        message = &ReceiveError;
-    // Dropped first: the modal box lets other events run.
+        failure = LinkFailure::Receive;
+    // Dropped first: the message box that follows lets other events run.
     dropConnection();
-    m_view.showMessage(message->key, message->defaultText);
+    Q_EMIT failed(failure);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "link/FrameBuffer.h"
 #include "link/FrameSender.h"
+#include "link/LinkFailure.h"
 
 #include <QAbstractSocket>
 #include <QByteArray>
@@ -10,29 +12,27 @@
 #include <cstdint>
 #include <optional>
 
-class Clock;
-class ClientStore;
-class ClientView;
 class QTcpSocket;
-class RequestQueue;
-struct ClientState;
+struct FrameBuffer;
+struct ServerEndpoint;
 
 // The connection to the paging server: one TCP connection per request, the
-// answer's frames reassembled from whatever the reads deliver, and each
-// complete frame acted on (database, windows, follow-up requests).
+// answer's frames reassembled from whatever the reads deliver. Each complete
+// frame is copied into the frame buffer and announced; what it means is the
+// session's business.
 class ServerLink final : public QObject, public FrameSender {
     Q_OBJECT
 
 public:
     // The most a connection may hold before a frame is complete: the frame buffer.
-    static constexpr int MaxHeldBytes = 8192;
+    static constexpr int MaxHeldBytes = sizeof(FrameBuffer::SendBuffer);
 
-    ServerLink(ClientState &state, ClientStore &store, RequestQueue &queue, const Clock &clock,
-               ClientView &view, QObject *parent = nullptr);
+    ServerLink(FrameBuffer &buffer, const ServerEndpoint &endpoint, QObject *parent = nullptr);
     ~ServerLink() override;
     Q_DISABLE_COPY_MOVE(ServerLink)
 
-    // Drops any open connection and sends SendBuffer's first SendLength bytes on a new one.
+    // Drops any open connection and sends SendBuffer's first SendLength bytes
+    // on a new one. Without an address or a valid port nothing is sent.
     void SendFrame() override;
     // Drops the current connection, and with it any answer still due on it.
     void dropConnection();
@@ -44,6 +44,14 @@ public:
     // while more bytes are needed. `readEnded`: no more bytes are waiting, so a
     // frame whose body ends exactly at the end of the bytes has no trailer.
     static std::optional<int> completeFrameLength(QByteArrayView bytes, bool readEnded);
+
+Q_SIGNALS:
+    // A complete frame, as it now stands in the frame buffer.
+    void frameReceived(QByteArrayView frame);
+    // The connection was dropped (by the client, the server or an error).
+    void connectionDropped();
+    // A socket error, after the connection was dropped.
+    void failed(LinkFailure failure);
 
 private:
     void ClientSocketConnect();
@@ -59,22 +67,9 @@ private:
     // false while it cannot yet be told.
     bool skipLateTrailer();
     void handleFrame(QByteArrayView frame);
-    void dispatch(QByteArrayView frame);
-    void closeConnection() { dropConnection(); }
 
-    void onNotice(QByteArrayView frame);
-    void onLists(QByteArrayView frame);
-    void onCanned(QByteArrayView frame);
-    void onReport(QByteArrayView frame);
-    void onCloseGrant(QByteArrayView frame);
-    void onRegistration(QByteArrayView frame);
-    void onTransmissionResult(QByteArrayView frame);
-
-    ClientState &m_state;
-    ClientStore &m_store;
-    RequestQueue &m_queue;
-    const Clock &m_clock;
-    ClientView &m_view;
+    FrameBuffer &m_buffer;
+    const ServerEndpoint &m_endpoint;
     QTcpSocket *m_socket;
     QByteArray m_received;
     // Changes whenever a connection is dropped, so a read loop notices that
@@ -82,6 +77,4 @@ private:
     std::uint64_t m_generation = 0;
     bool m_connected = false;
     bool m_trailerMayFollow = false;
-    // A report answer has started and its last part has not come yet.
-    bool m_reportOpen = false;
 };

@@ -1,7 +1,7 @@
 #include "link/TQueryThread.h"
 
-#include "app/Clock.h"
 #include "link/RequestQueue.h"
+#include "link/TickSource.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@ constexpr std::chrono::milliseconds LongestWait{1000};
 
 } // namespace
 
-TQueryThread::TQueryThread(RequestQueue &queue, const Clock &clock, std::uint32_t expiryDelay,
+TQueryThread::TQueryThread(RequestQueue &queue, const TickSource &clock, std::uint32_t expiryDelay,
                            QObject *parent)
     : QThread(parent)
     , m_queue(queue)

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdint>
 
-class Clock;
+class TickSource;
 class RequestQueue;
 struct Item;
 
@@ -23,7 +23,7 @@ class TQueryThread final : public QThread {
 public:
     static constexpr std::uint32_t DefaultExpiryDelay = 60000;
 
-    TQueryThread(RequestQueue &queue, const Clock &clock,
+    TQueryThread(RequestQueue &queue, const TickSource &clock,
                  std::uint32_t expiryDelay = DefaultExpiryDelay, QObject *parent = nullptr);
     ~TQueryThread() override;
     Q_DISABLE_COPY_MOVE(TQueryThread)
@@ -47,7 +47,7 @@ private:
     void postAction(const Item &head);
 
     RequestQueue &m_queue;
-    const Clock &m_clock;
+    const TickSource &m_clock;
     const std::uint32_t m_expiryDelay;
     bool m_started = false;
     std::atomic<bool> m_stopRequested = false;

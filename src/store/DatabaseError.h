@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OperatorError.h"
+#include "lang/OperatorError.h"
 
 // A statement the engine refused, or a database file that cannot be used.
 class DatabaseError final : public OperatorError {

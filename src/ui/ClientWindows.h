@@ -1,15 +1,19 @@
 #pragma once
 
+#include "app/ClientSession.h"
 #include "ui/TAboutBox.h"
 #include "ui/TForm1.h"
 #include "ui/TfmRegSer.h"
 #include "ui/TfrmLang.h"
 
-// The client's four windows, created once in their fixed order and kept
-// until the program ends: main window, About, registration, editor.
+// The client's session and its four windows, created once in their fixed
+// order and kept until the program ends: main window, About, registration,
+// editor. The windows go before the session they show.
 struct ClientWindows {
-    ClientWindows(Messenger &messenger, Clock &clock, const TForm1::Options &options = {})
-        : Form1(messenger, clock, options)
+    ClientWindows(Messenger &messenger, const Clock &clock,
+                  const ClientSession::Options &options = {})
+        : session(messenger, clock, options)
+        , Form1(session, clock)
         , AboutBox(&Form1)
         , fmRegSer(&Form1)
         , frmLang(&Form1)
@@ -17,6 +21,7 @@ struct ClientWindows {
         Form1.setRegistrationWindow(&fmRegSer);
     }
 
+    ClientSession session;
     TForm1 Form1;
     TAboutBox AboutBox;
     TfmRegSer fmRegSer;

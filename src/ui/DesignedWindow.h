@@ -24,6 +24,16 @@ public:
         return m_inventory.object<T>(name);
     }
 
+    // A component the window's code relies on: a misspelt name or a wrong
+    // class stops the window's construction with a message naming it.
+    template <typename T> T *require(const QString &name) const
+    {
+        T *found = component<T>(name);
+        if (!found)
+            throwMissingComponent(name, T::staticMetaObject.className());
+        return found;
+    }
+
 protected:
     DesignedWindow() = default;
     ~DesignedWindow() = default;
@@ -34,5 +44,7 @@ protected:
     ComponentInventory &mutableInventory() { return m_inventory; }
 
 private:
+    [[noreturn]] void throwMissingComponent(const QString &name, const char *className) const;
+
     ComponentInventory m_inventory;
 };

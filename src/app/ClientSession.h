@@ -1,0 +1,160 @@
+#pragma once
+
+#include "app/ClientState.h"
+#include "discovery/DiscoveryResponder.h"
+#include "lang/Messages.h"
+#include "link/LinkFailure.h"
+#include "link/RequestQueue.h"
+#include "link/TQueryThread.h"
+#include "store/Records.h"
+
+#include <QByteArrayView>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ClientStore;
+class Clock;
+class LangFile;
+class Messenger;
+class ServerLink;
+
+// The three pick lists of the send panel, as the store holds them.
+struct ComposeLists {
+    QStringList recipients;
+    QStringList groups;
+    QStringList canned;
+};
+
+// What tests shorten or move out of the way; the defaults are the product's.
+struct SessionOptions {
+    std::uint32_t expiryDelay = TQueryThread::DefaultExpiryDelay;
+    quint16 discoveryPort = DiscoveryResponder::DefaultPort;
+    // How long a status notice stays, in milliseconds.
+    int noticeInterval = 3000;
+    // One tick of the close wait, in milliseconds.
+    int closeWaitInterval = 1000;
+};
+
+// The client without its windows: it owns the client state, the store, the
+// request queue and its worker, the server link, discovery and the language
+// file, runs start-up, the chains of server answers and the close flow, and
+// announces what the windows must show.
+class ClientSession final : public QObject {
+    Q_OBJECT
+
+public:
+    using Options = SessionOptions;
+    // Ticks of the close wait after which the window closes without the server's answer.
+    static constexpr int CloseWaitLimit = 5;
+
+    // Where the registration to store comes from when the server accepts one.
+    using RegistrationSource = std::function<Registration()>;
+
+    ClientSession(Messenger &messenger, const Clock &clock, const Options &options = {},
+                  QObject *parent = nullptr);
+    ~ClientSession() override;
+    Q_DISABLE_COPY_MOVE(ClientSession)
+
+    const Options &options() const { return m_options; }
+    ClientState &state() { return m_state; }
+    const ClientState &state() const { return m_state; }
+    RequestQueue &queue() { return m_queue; }
+    DiscoveryResponder &discovery() { return *m_discovery; }
+    // Present once start() has run.
+    bool isStarted() const { return m_store != nullptr; }
+    ClientStore &store() { return *m_store; }
+    ServerLink *link() const { return m_link.get(); }
+    TQueryThread *Worker() const { return m_worker.get(); }
+    const LangFile *langFile() const { return m_langFile.get(); }
+
+    void setRegistrationSource(RegistrationSource source) { m_registrationSource = source; }
+
+    // Start-up: the working directory, the store, the link, the worker (still
+    // suspended) and the language file with the language chosen in it.
+    void start(const QString &workingDirectory);
+    // Each time the main window is shown: a stored registration is announced
+    // and signed on with frame R.
+    void signOn();
+    // The worker runs from the end of the first show on.
+    void resumeWorker();
+
+    // The pick lists from the store, or nothing after a database error (shown).
+    std::optional<ComposeLists> composeLists();
+
+    // Closing. mayClose(): true when the window may close at once; otherwise
+    // the server has been asked (frame O) and the wait has begun.
+    bool mayClose();
+    // One tick of the close wait: true when the wait is over and the window closes.
+    bool closeWaitTick();
+    // The window closes: unanswered report rows are marked, the connection dropped.
+    void closeDown();
+
+    // The status notice has been shown long enough.
+    void clearStatusNotice();
+
+    // The client's own requests: build the frame and send it.
+    void SendRequest(char type);
+    void SendRegistration(char flag);
+    void SendFollowUpFrame(const QString &itemText);
+
+    // Texts of the current language, and modal messages titled with the product title.
+    QString langText(const Message &message) const;
+    QString productTitle() const;
+    void showMessage(const Message &message);
+    void showError(const QString &text);
+
+Q_SIGNALS:
+    // A stored registration was read at sign-on.
+    void registrationLoaded(const Registration &registration);
+    // The recipient list and its kinds are to be emptied, the memo too when asked.
+    void compositionCleared(bool alsoMessage);
+    // The stored pick lists changed.
+    void listsChanged();
+    // The client's list version, as the registration window shows it.
+    void listVersionChanged(const QString &label);
+    // The server accepted the registration: registering is done, sending may start.
+    void registrationAccepted();
+    // Status panel: a notice that clears itself after noticeInterval, a failure that stays.
+    void statusNotice(const QString &text);
+    void statusFailure(const QString &text);
+    void statusCleared();
+    // The server agreed to the close, or the wait is over: the window closes now.
+    void closeGranted();
+
+private:
+    void onFrame(QByteArrayView frame);
+    void onConnectionDropped();
+    void onLinkFailure(LinkFailure failure);
+
+    void onNotice(QByteArrayView frame);
+    void onLists(QByteArrayView frame);
+    void onCanned(QByteArrayView frame);
+    void onReport(QByteArrayView frame);
+    void onCloseGrant(QByteArrayView frame);
+    void onRegistration(QByteArrayView frame);
+    void onTransmissionResult(QByteArrayView frame);
+    void closeConnection();
+
+    Messenger &m_messenger;
+    const Clock &m_clock;
+    const Options m_options;
+    // Declared in the order they depend on each other: each is destroyed
+    // before what it uses (the worker before the queue and the link).
+    ClientState m_state;
+    std::unique_ptr<ClientStore> m_store;
+    RequestQueue m_queue;
+    std::unique_ptr<ServerLink> m_link;
+    std::unique_ptr<TQueryThread> m_worker;
+    std::unique_ptr<LangFile> m_langFile;
+    // A child, so that it answers from the session's creation on.
+    DiscoveryResponder *m_discovery;
+    RegistrationSource m_registrationSource;
+    // A report answer has started and its last part has not come yet.
+    bool m_reportOpen = false;
+};
