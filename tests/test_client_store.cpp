@@ -125,18 +125,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("statements");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("not a database")
-            << QByteArray("this is not a database file at all, "
-                          "just some text that is long enough")
-            << QStringList() << QStringLiteral("not a readable database");
         QStringList withoutReport = Statements::schema();
         withoutReport.removeIf([](const QString &s) { return s.contains(u"TABLE report"); });
-        QTest::newRow("missing table")
-            << QByteArray() << withoutReport << QStringLiteral("has no table report");
-        QTest::newRow("missing column")
-            << QByteArray()
-            << QStringList{QStringLiteral("CREATE TABLE ClientID (ClientName VARCHAR(12))")}
-            << QStringLiteral("no column ServerIP");
+        // clang-format off
+        QTest::newRow("not a database") << QByteArray("this is not a database file at all, just some text that is long enough") << QStringList() << QStringLiteral("not a readable database");
+        QTest::newRow("missing table") << QByteArray() << withoutReport << QStringLiteral("has no table report");
+        QTest::newRow("missing column") << QByteArray() << QStringList{QStringLiteral("CREATE TABLE ClientID (ClientName VARCHAR(12))")} << QStringLiteral("no column ServerIP");
+        // clang-format on
     }
     void unusableFilesAreReportedAndKept()
     {
@@ -159,11 +154,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<bool>("open");
+        // clang-format off
         QTest::newRow("select") << QStringLiteral("select * from canned") << true;
         QTest::newRow("mixed case") << QStringLiteral("Select * From canned") << true;
         QTest::newRow("delete") << QStringLiteral("DELETE FROM canned") << false;
-        QTest::newRow("leading blank is executed")
-            << QStringLiteral(" select * from canned") << false;
+        QTest::newRow("leading blank is executed") << QStringLiteral(" select * from canned") << false;
+        // clang-format on
     }
     void runSqlOpensOnlyWhatStartsWithSelect()
     {
