@@ -11,20 +11,15 @@ for f in Language.ini DefLang.dat; do
   [ -f "$root/data/$f" ] && [ ! -f "$workdir/$f" ] && cp "$root/data/$f" "$workdir/"
 done
 
-# A database registered with the simulator, unless an earlier run left one.
+# A database with the client's tables (src/store/schema.sql), registered with
+# the simulator, unless an earlier run left one.
 if [ ! -f "$workdir/Client.mdb" ]; then
-  sqlite3 "$workdir/Client.mdb" <<'SQL'
-BEGIN;
-CREATE TABLE ClientID (ClientName VARCHAR(12), ServerIP VARCHAR(255), ServerPort INTEGER);
-CREATE TABLE Version (version_num VARCHAR(3));
-CREATE TABLE recipients (SerialNum VARCHAR(4), Recipient VARCHAR(20));
-CREATE TABLE group_list (SerialNum VARCHAR(4), GroupName VARCHAR(20));
-CREATE TABLE canned (content VARCHAR(50));
-CREATE TABLE report (sender TEXT, recipient TEXT, sendtime DATETIME, status TEXT, message TEXT);
-INSERT INTO Version VALUES ('000');
-INSERT INTO ClientID VALUES ('DEMO01', '127.0.0.1', 1024);
-COMMIT;
-SQL
+  {
+    echo 'BEGIN;'
+    cat "$root/src/store/schema.sql"
+    echo "INSERT INTO ClientID VALUES ('DEMO01', '127.0.0.1', 1024);"
+    echo 'COMMIT;'
+  } | sqlite3 "$workdir/Client.mdb"
 fi
 
 "$root/$build/sim/quorvel-sim" --listen 127.0.0.1:1024 > "$workdir/quorvel-sim.log" 2>&1 &

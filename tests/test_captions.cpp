@@ -175,40 +175,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("expected");
 
+        // clang-format off
         QTest::newRow("label") << u"TLabel"_s << u"lblPlain"_s << QString() << u"Beschriftung"_s;
-        QTest::newRow("label, NULL inside its hint")
-            << u"TLabel"_s << u"lblHintMiddle"_s << u"keepNULLcaption"_s << u"Designed"_s;
-        QTest::newRow("label, lower-case null")
-            << u"TLabel"_s << u"lblHintLower"_s << u"null"_s << u"Klein"_s;
-        QTest::newRow("label, empty value")
-            << u"TLabel"_s << u"lblEmpty"_s << QString() << QString();
-        QTest::newRow("label, no entry")
-            << u"TLabel"_s << u"lblMissing"_s << QString() << u"Designed"_s;
-        QTest::newRow("static text")
-            << u"TStaticText"_s << u"stcText"_s << QString() << u"Statisch"_s;
+        QTest::newRow("label, NULL inside its hint") << u"TLabel"_s << u"lblHintMiddle"_s << u"keepNULLcaption"_s << u"Designed"_s;
+        QTest::newRow("label, lower-case null") << u"TLabel"_s << u"lblHintLower"_s << u"null"_s << u"Klein"_s;
+        QTest::newRow("label, empty value") << u"TLabel"_s << u"lblEmpty"_s << QString() << QString();
+        QTest::newRow("label, no entry") << u"TLabel"_s << u"lblMissing"_s << QString() << u"Designed"_s;
+        QTest::newRow("static text") << u"TStaticText"_s << u"stcText"_s << QString() << u"Statisch"_s;
         QTest::newRow("owned form") << u"TForm"_s << u"frmChild"_s << QString() << u"Fenster"_s;
-        QTest::newRow("button despite NULL")
-            << u"TButton"_s << u"btnNull"_s << u"NULL"_s << u"Knopf"_s;
-        QTest::newRow("bitmap button despite NULL")
-            << u"TBitBtn"_s << u"bbtNull"_s << u"NULL"_s << u"Bildknopf"_s;
-        QTest::newRow("radio button despite NULL")
-            << u"TRadioButton"_s << u"rdoNull"_s << u"NULL"_s << u"Auswahl"_s;
-        QTest::newRow("key in another case")
-            << u"TButton"_s << u"btnUpper"_s << QString() << u"Gross"_s;
-        QTest::newRow("menu item keeps its &")
-            << u"TMenuItem"_s << u"mnuFile"_s << QString() << u"&Datei"_s;
-        QTest::newRow("menu item, NULL")
-            << u"TMenuItem"_s << u"mnuNull"_s << u"NULL"_s << u"Designed"_s;
+        QTest::newRow("button despite NULL") << u"TButton"_s << u"btnNull"_s << u"NULL"_s << u"Knopf"_s;
+        QTest::newRow("bitmap button despite NULL") << u"TBitBtn"_s << u"bbtNull"_s << u"NULL"_s << u"Bildknopf"_s;
+        QTest::newRow("radio button despite NULL") << u"TRadioButton"_s << u"rdoNull"_s << u"NULL"_s << u"Auswahl"_s;
+        QTest::newRow("key in another case") << u"TButton"_s << u"btnUpper"_s << QString() << u"Gross"_s;
+        QTest::newRow("menu item keeps its &") << u"TMenuItem"_s << u"mnuFile"_s << QString() << u"&Datei"_s;
+        QTest::newRow("menu item, NULL") << u"TMenuItem"_s << u"mnuNull"_s << u"NULL"_s << u"Designed"_s;
         QTest::newRow("group box") << u"TGroupBox"_s << u"grpBox"_s << QString() << u"Gruppe"_s;
-        QTest::newRow("group box, NULL")
-            << u"TGroupBox"_s << u"grpNull"_s << u"NULL"_s << u"Designed"_s;
+        QTest::newRow("group box, NULL") << u"TGroupBox"_s << u"grpNull"_s << u"NULL"_s << u"Designed"_s;
         QTest::newRow("check box") << u"TCheckBox"_s << u"chkBox"_s << QString() << u"Alle"_s;
-        QTest::newRow("check box, NULL")
-            << u"TCheckBox"_s << u"chkNull"_s << u"NULL"_s << u"Designed"_s;
-        QTest::newRow("edit is no caption")
-            << u"TEdit"_s << u"edtText"_s << QString() << u"Designed"_s;
-        QTest::newRow("kinds match exactly")
-            << u"TLabelEx"_s << u"lblDerived"_s << QString() << u"Designed"_s;
+        QTest::newRow("check box, NULL") << u"TCheckBox"_s << u"chkNull"_s << u"NULL"_s << u"Designed"_s;
+        QTest::newRow("edit is no caption") << u"TEdit"_s << u"edtText"_s << QString() << u"Designed"_s;
+        QTest::newRow("kinds match exactly") << u"TLabelEx"_s << u"lblDerived"_s << QString() << u"Designed"_s;
+        // clang-format on
     }
     void captionOfEachKind()
     {

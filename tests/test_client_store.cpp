@@ -80,10 +80,34 @@ private Q_SLOTS:
         QVERIFY(store.cannedTexts().isEmpty());
     }
 
+    // The demo script builds its database from the same file, so the client
+    // must run every statement of it as written.
+    void freshDatabaseHasTheTablesOfTheSchemaFile()
+    {
+        QFile file(QStringLiteral(QUORVEL_SCHEMA_FILE));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString schemaFile = QString::fromUtf8(file.readAll());
+        openStore();
+        QStringList tables;
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
+            db.setDatabaseName(dbPath());
+            QVERIFY(db.open());
+            QSqlQuery query(QStringLiteral("SELECT sql FROM sqlite_master WHERE type='table'"), db);
+            while (query.next())
+                tables.append(query.value(0).toString());
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("probe"));
+        QCOMPARE(tables.size(), int(schemaFile.count(QStringLiteral("CREATE TABLE"))));
+        for (const QString &table : tables)
+            QVERIFY2(schemaFile.contains(table + u';'), qPrintable(table));
+    }
+
     void seededFileIsUsedAsItIs()
     {
         runOn(dbPath(),
-              Statements::Schema +
+              Statements::schema() +
                   QStringList{
                       QStringLiteral("UPDATE Version SET version_num='017'"),
                       QStringLiteral("INSERT INTO ClientID VALUES ('DESK01', '127.0.0.1', 1024)")});
@@ -101,18 +125,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("statements");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("not a database")
-            << QByteArray("this is not a database file at all, "
-                          "just some text that is long enough")
-            << QStringList() << QStringLiteral("not a readable database");
-        QStringList withoutReport = Statements::Schema;
+        QStringList withoutReport = Statements::schema();
         withoutReport.removeIf([](const QString &s) { return s.contains(u"TABLE report"); });
-        QTest::newRow("missing table")
-            << QByteArray() << withoutReport << QStringLiteral("has no table report");
-        QTest::newRow("missing column")
-            << QByteArray()
-            << QStringList{QStringLiteral("CREATE TABLE ClientID (ClientName VARCHAR(12))")}
-            << QStringLiteral("no column ServerIP");
+        // clang-format off
+        QTest::newRow("not a database") << QByteArray("this is not a database file at all, just some text that is long enough") << QStringList() << QStringLiteral("not a readable database");
+        QTest::newRow("missing table") << QByteArray() << withoutReport << QStringLiteral("has no table report");
+        QTest::newRow("missing column") << QByteArray() << QStringList{QStringLiteral("CREATE TABLE ClientID (ClientName VARCHAR(12))")} << QStringLiteral("no column ServerIP");
+        // clang-format on
     }
     void unusableFilesAreReportedAndKept()
     {
@@ -135,11 +154,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<bool>("open");
+        // clang-format off
         QTest::newRow("select") << QStringLiteral("select * from canned") << true;
         QTest::newRow("mixed case") << QStringLiteral("Select * From canned") << true;
         QTest::newRow("delete") << QStringLiteral("DELETE FROM canned") << false;
-        QTest::newRow("leading blank is executed")
-            << QStringLiteral(" select * from canned") << false;
+        QTest::newRow("leading blank is executed") << QStringLiteral(" select * from canned") << false;
+        // clang-format on
     }
     void runSqlOpensOnlyWhatStartsWithSelect()
     {

@@ -68,6 +68,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("datagram");
         QTest::addColumn<bool>("answered");
         const QByteArray terminated = Query + '\0';
+        // clang-format off
         QTest::newRow("query") << Query << true;
         QTest::newRow("query, zero byte, more bytes") << QByteArray(terminated + "junk") << true;
         QTest::newRow("99 bytes") << terminated.leftJustified(99, 'x') << true;
@@ -76,6 +77,7 @@ private Q_SLOTS:
         QTest::newRow("prefix only") << QByteArrayLiteral("TZLIPQUER") << false;
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("100 bytes") << terminated.leftJustified(100, 'x') << false;
+        // clang-format on
     }
     void answersOnlyTheQuery()
     {

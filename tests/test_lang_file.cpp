@@ -43,51 +43,27 @@ private Q_SLOTS:
 
         const QByteArray english = "[Setting]\r\nLanguage=German\r\n\r\n"
                                    "[English]\r\nForm1_btnSend=Send\r\nForm1_btnExit=Exit\r\n";
+        // clang-format off
         QTest::newRow("exact") << english << u"English"_s << u"Form1_btnExit"_s << u"Exit"_s;
         QTest::newRow("section case") << english << u"ENGLISH"_s << u"Form1_btnSend"_s << u"Send"_s;
         QTest::newRow("key case") << english << u"English"_s << u"form1_BTNSEND"_s << u"Send"_s;
-        QTest::newRow("key only in another section")
-            << english << u"Setting"_s << u"Form1_btnSend"_s << u"default"_s;
-        QTest::newRow("missing key")
-            << english << u"English"_s << u"Form1_btnQuery"_s << u"default"_s;
-        QTest::newRow("missing section")
-            << english << u"German"_s << u"Form1_btnSend"_s << u"default"_s;
-        QTest::newRow("value with trailing tab")
-            << QByteArray("[English]\r\nForm1_btnSend=Send\t\r\n") << u"English"_s
-            << u"Form1_btnSend"_s << u"Send"_s;
-        QTest::newRow("value padded with blanks and tab")
-            << QByteArray("[English]\r\nForm1_btnQuery=  Query\t\r\n") << u"English"_s
-            << u"Form1_btnQuery"_s << u"Query"_s;
-        QTest::newRow("key and header padded")
-            << QByteArray("\t[English]  \r\n \tForm1_btnQuery \t= Query\r\n") << u"English"_s
-            << u"Form1_btnQuery"_s << u"Query"_s;
-        QTest::newRow("eight blanks are empty")
-            << QByteArray("[English]\r\nForm1_btnSend=        \r\n") << u"English"_s
-            << u"Form1_btnSend"_s << QString();
-        QTest::newRow("empty value is not the default")
-            << QByteArray("[English]\r\nForm1_btnSend=\r\n") << u"English"_s << u"Form1_btnSend"_s
-            << QString();
-        QTest::newRow("equals sign inside the value")
-            << QByteArray("[English]\r\nMsg01=a=b\r\n") << u"English"_s << u"Msg01"_s << u"a=b"_s;
-        QTest::newRow("first of two equal keys")
-            << QByteArray("[English]\r\nMsg01=one\r\nmsg01=two\r\n") << u"English"_s << u"Msg01"_s
-            << u"one"_s;
-        QTest::newRow("entry before any section ignored")
-            << QByteArray("Msg01=stray\r\n[English]\r\n") << u"English"_s << u"Msg01"_s
-            << u"default"_s;
-        QTest::newRow("comment ignored") << QByteArray("[English]\r\n;Msg01=commented\r\n")
-                                         << u"English"_s << u"Msg01"_s << u"default"_s;
-        QTest::newRow("bare LF line ends")
-            << QByteArray("[Setting]\nLanguage=Dutch\n[English]\nMsg01=lf\n") << u"english"_s
-            << u"Msg01"_s << u"lf"_s;
-        QTest::newRow("byte order mark")
-            << QByteArray("\xEF\xBB\xBF[German]\r\nForm1_btnSend=Senden\r\n") << u"German"_s
-            << u"Form1_btnSend"_s << u"Senden"_s;
-        QTest::newRow("UTF-8 text")
-            << QByteArray("[German]\r\nForm1_GroupBox1=Empf\xC3\xA4nger\r\n") << u"German"_s
-            << u"Form1_GroupBox1"_s << u"Empf\u00e4nger"_s;
-        QTest::newRow("no line end at the end") << QByteArray("[English]\r\nMsg15=Unknow error.")
-                                                << u"English"_s << u"Msg15"_s << u"Unknow error."_s;
+        QTest::newRow("key only in another section") << english << u"Setting"_s << u"Form1_btnSend"_s << u"default"_s;
+        QTest::newRow("missing key") << english << u"English"_s << u"Form1_btnQuery"_s << u"default"_s;
+        QTest::newRow("missing section") << english << u"German"_s << u"Form1_btnSend"_s << u"default"_s;
+        QTest::newRow("value with trailing tab") << QByteArray("[English]\r\nForm1_btnSend=Send\t\r\n") << u"English"_s << u"Form1_btnSend"_s << u"Send"_s;
+        QTest::newRow("value padded with blanks and tab") << QByteArray("[English]\r\nForm1_btnQuery=  Query\t\r\n") << u"English"_s << u"Form1_btnQuery"_s << u"Query"_s;
+        QTest::newRow("key and header padded") << QByteArray("\t[English]  \r\n \tForm1_btnQuery \t= Query\r\n") << u"English"_s << u"Form1_btnQuery"_s << u"Query"_s;
+        QTest::newRow("eight blanks are empty") << QByteArray("[English]\r\nForm1_btnSend=        \r\n") << u"English"_s << u"Form1_btnSend"_s << QString();
+        QTest::newRow("empty value is not the default") << QByteArray("[English]\r\nForm1_btnSend=\r\n") << u"English"_s << u"Form1_btnSend"_s << QString();
+        QTest::newRow("equals sign inside the value") << QByteArray("[English]\r\nMsg01=a=b\r\n") << u"English"_s << u"Msg01"_s << u"a=b"_s;
+        QTest::newRow("first of two equal keys") << QByteArray("[English]\r\nMsg01=one\r\nmsg01=two\r\n") << u"English"_s << u"Msg01"_s << u"one"_s;
+        QTest::newRow("entry before any section ignored") << QByteArray("Msg01=stray\r\n[English]\r\n") << u"English"_s << u"Msg01"_s << u"default"_s;
+        QTest::newRow("comment ignored") << QByteArray("[English]\r\n;Msg01=commented\r\n") << u"English"_s << u"Msg01"_s << u"default"_s;
+        QTest::newRow("bare LF line ends") << QByteArray("[Setting]\nLanguage=Dutch\n[English]\nMsg01=lf\n") << u"english"_s << u"Msg01"_s << u"lf"_s;
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[German]\r\nForm1_btnSend=Senden\r\n") << u"German"_s << u"Form1_btnSend"_s << u"Senden"_s;
+        QTest::newRow("UTF-8 text") << QByteArray("[German]\r\nForm1_GroupBox1=Empf\xC3\xA4nger\r\n") << u"German"_s << u"Form1_GroupBox1"_s << u"Empf\u00e4nger"_s;
+        QTest::newRow("no line end at the end") << QByteArray("[English]\r\nMsg15=Unknow error.") << u"English"_s << u"Msg15"_s << u"Unknow error."_s;
+        // clang-format on
     }
 
     void read()
@@ -107,11 +83,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
         const QString full(2047, u'x');
-        QTest::newRow("exactly 2047") << full << full;
-        QTest::newRow("3000 cut to 2047") << QString(3000, u'y') << QString(2047, u'y');
         // A character of two UTF-16 units straddling the limit is dropped whole.
         const QString straddling = QString(2046, u'z') + u"\U0001F4DF"_s + u"tail"_s;
+        // clang-format off
+        QTest::newRow("exactly 2047") << full << full;
+        QTest::newRow("3000 cut to 2047") << QString(3000, u'y') << QString(2047, u'y');
         QTest::newRow("no half character") << straddling << QString(2046, u'z');
+        // clang-format on
     }
 
     void readCutsLongValues()
@@ -151,47 +129,19 @@ private Q_SLOTS:
         const QByteArray file = "[Setting]\r\nLanguage=English\r\n\r\n"
                                 "[English]\r\n; texts\r\nMsg01=one \t\r\n  Msg02 = two\r\n\r\n\r\n"
                                 "[German]\r\nMsg01=eins\r\n";
-        QTest::newRow("replace in place")
-            << file << u"english"_s << u"MSG02"_s << u"zwei"_s
-            << QByteArray("[Setting]\r\nLanguage=English\r\n\r\n"
-                          "[English]\r\n; texts\r\nMsg01=one \t\r\n  Msg02 =zwei\r\n\r\n\r\n"
-                          "[German]\r\nMsg01=eins\r\n");
-        QTest::newRow("new key at the end of its section")
-            << file << u"English"_s << u"Msg03"_s << u"three"_s
-            << QByteArray("[Setting]\r\nLanguage=English\r\n\r\n"
-                          "[English]\r\n; texts\r\nMsg01=one \t\r\n  Msg02 = two\r\nMsg03=three\r\n"
-                          "\r\n\r\n[German]\r\nMsg01=eins\r\n");
-        QTest::newRow("new key in a section without entries")
-            << QByteArray("[English]\r\n; none yet\r\n[German]\r\nMsg01=eins\r\n") << u"English"_s
-            << u"Msg01"_s << u"one"_s
-            << QByteArray("[English]\r\nMsg01=one\r\n; none yet\r\n[German]\r\nMsg01=eins\r\n");
-        QTest::newRow("new section at the end")
-            << file << u"Dutch"_s << u"Msg01"_s << u"een"_s << file + "[Dutch]\r\nMsg01=een\r\n";
-        QTest::newRow("new section after an unterminated last line")
-            << QByteArray("[German]\r\nMsg01=eins") << u"Dutch"_s << u"Msg01"_s << u"een"_s
-            << QByteArray("[German]\r\nMsg01=eins\r\n[Dutch]\r\nMsg01=een\r\n");
-        QTest::newRow("only the first of two equal keys")
-            << QByteArray("[English]\r\nMsg01=a\r\nMsg01=b\r\n") << u"English"_s << u"Msg01"_s
-            << u"c"_s << QByteArray("[English]\r\nMsg01=c\r\nMsg01=b\r\n");
-        QTest::newRow("empty value written")
-            << QByteArray("[English]\r\nMsg01=a\r\n") << u"English"_s << u"Msg01"_s << QString()
-            << QByteArray("[English]\r\nMsg01=\r\n");
-        QTest::newRow("LF file stays LF")
-            << QByteArray("[Setting]\nLanguage=German\n[English]\nMsg01=a\n") << u"English"_s
-            << u"Msg02"_s << u"b"_s
-            << QByteArray("[Setting]\nLanguage=German\n[English]\nMsg01=a\nMsg02=b\n");
-        QTest::newRow("byte order mark kept")
-            << QByteArray("\xEF\xBB\xBF[Setting]\r\nLanguage=German\r\n") << u"Setting"_s
-            << u"Language"_s << u"Dutch"_s
-            << QByteArray("\xEF\xBB\xBF[Setting]\r\nLanguage=Dutch\r\n");
-        QTest::newRow("line break in a value stays on one line")
-            << QByteArray("[English]\r\n") << u"English"_s << u"Msg09"_s
-            << u"fit \ninto\r\nhere\rnow"_s
-            << QByteArray("[English]\r\nMsg09=fit  into here now\r\n");
-        QTest::newRow("UTF-8 value") << QByteArray("[German]\r\n") << u"German"_s
-                                     << u"Form1_btnExit"_s << u"Schlie\u00dfen"_s
-                                     << QByteArray("[German]\r\nForm1_btnExit=Schlie\xC3\x9F"
-                                                   "en\r\n");
+        // clang-format off
+        QTest::newRow("replace in place") << file << u"english"_s << u"MSG02"_s << u"zwei"_s << QByteArray("[Setting]\r\nLanguage=English\r\n\r\n" "[English]\r\n; texts\r\nMsg01=one \t\r\n  Msg02 =zwei\r\n\r\n\r\n" "[German]\r\nMsg01=eins\r\n");
+        QTest::newRow("new key at the end of its section") << file << u"English"_s << u"Msg03"_s << u"three"_s << QByteArray("[Setting]\r\nLanguage=English\r\n\r\n" "[English]\r\n; texts\r\nMsg01=one \t\r\n  Msg02 = two\r\nMsg03=three\r\n" "\r\n\r\n[German]\r\nMsg01=eins\r\n");
+        QTest::newRow("new key in a section without entries") << QByteArray("[English]\r\n; none yet\r\n[German]\r\nMsg01=eins\r\n") << u"English"_s << u"Msg01"_s << u"one"_s << QByteArray("[English]\r\nMsg01=one\r\n; none yet\r\n[German]\r\nMsg01=eins\r\n");
+        QTest::newRow("new section at the end") << file << u"Dutch"_s << u"Msg01"_s << u"een"_s << file + "[Dutch]\r\nMsg01=een\r\n";
+        QTest::newRow("new section after an unterminated last line") << QByteArray("[German]\r\nMsg01=eins") << u"Dutch"_s << u"Msg01"_s << u"een"_s << QByteArray("[German]\r\nMsg01=eins\r\n[Dutch]\r\nMsg01=een\r\n");
+        QTest::newRow("only the first of two equal keys") << QByteArray("[English]\r\nMsg01=a\r\nMsg01=b\r\n") << u"English"_s << u"Msg01"_s << u"c"_s << QByteArray("[English]\r\nMsg01=c\r\nMsg01=b\r\n");
+        QTest::newRow("empty value written") << QByteArray("[English]\r\nMsg01=a\r\n") << u"English"_s << u"Msg01"_s << QString() << QByteArray("[English]\r\nMsg01=\r\n");
+        QTest::newRow("LF file stays LF") << QByteArray("[Setting]\nLanguage=German\n[English]\nMsg01=a\n") << u"English"_s << u"Msg02"_s << u"b"_s << QByteArray("[Setting]\nLanguage=German\n[English]\nMsg01=a\nMsg02=b\n");
+        QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[Setting]\r\nLanguage=German\r\n") << u"Setting"_s << u"Language"_s << u"Dutch"_s << QByteArray("\xEF\xBB\xBF[Setting]\r\nLanguage=Dutch\r\n");
+        QTest::newRow("line break in a value stays on one line") << QByteArray("[English]\r\n") << u"English"_s << u"Msg09"_s << u"fit \ninto\r\nhere\rnow"_s << QByteArray("[English]\r\nMsg09=fit  into here now\r\n");
+        QTest::newRow("UTF-8 value") << QByteArray("[German]\r\n") << u"German"_s << u"Form1_btnExit"_s << u"Schlie\u00dfen"_s << QByteArray("[German]\r\nForm1_btnExit=Schlie\xC3\x9F" "en\r\n");
+        // clang-format on
     }
 
     void write()
@@ -220,9 +170,11 @@ private Q_SLOTS:
     void unwritable_data()
     {
         QTest::addColumn<QString>("place");
+        // clang-format off
         QTest::newRow("missing folder") << u"missing folder"_s;
         QTest::newRow("folder is a file") << u"folder is a file"_s;
         QTest::newRow("read-only file") << u"read-only file"_s;
+        // clang-format on
     }
 
     void unwritable()
@@ -262,6 +214,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
+        // clang-format off
         QTest::newRow("key with equals sign") << u"English"_s << u"a=b"_s;
         QTest::newRow("key with line break") << u"English"_s << u"a\r\nb=c"_s;
         QTest::newRow("key like a comment") << u"English"_s << u";a"_s;
@@ -269,6 +222,7 @@ private Q_SLOTS:
         QTest::newRow("empty key") << u"English"_s << u" \t"_s;
         QTest::newRow("section with bracket") << u"Eng]lish"_s << u"a"_s;
         QTest::newRow("section with line break") << u"English\n[German"_s << u"a"_s;
+        // clang-format on
     }
 
     void unstorableNamesRefused()

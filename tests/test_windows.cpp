@@ -118,68 +118,41 @@ private Q_SLOTS:
                 << QString::fromLatin1(parent) << bounds << QString::fromLatin1(family) << size
                 << bold;
         };
+        // clang-format off
         row("Form1", "", "TPanel", "panQuery", "", {0, 0, 700, 577}, "MS Sans Serif", 8, false);
-        row("Form1", "panQuery", "TLabel", "Label9", "panQuery", {289, 21, 71, 18}, "Arial", 12,
-            false);
-        row("Form1", "btnQuery", "TDBGrid", "DBGrid3", "panQuery", {1, 64, 698, 385}, "Courier New",
-            10, false);
-        row("Form1", "DBGrid3", "TDateTimePicker", "EndDatePicker", "panQuery", {370, 17, 135, 26},
-            "Arial", 12, false);
-        row("Form1", "StartDatePicker", "TDBMemo", "DBMemo3", "panQuery", {1, 483, 698, 93},
-            "Courier New", 10, false);
-        row("Form1", "DBMemo3", "TPanel", "panSend", "", {0, 0, 700, 577}, "MS Sans Serif", 8,
-            false);
-        row("Form1", "Panel3", "TGroupBox", "GroupBox1", "Panel3", {11, 8, 670, 240}, "Arial", 12,
-            true);
-        row("Form1", "cboRecpt", "TComboBox", "cboGroupList", "GroupBox1", {367, 28, 200, 24},
-            "Courier New", 10, false);
-        row("Form1", "cboGroupList", "TCheckBox", "chkGroupAll", "GroupBox1", {580, 32, 36, 17},
-            "Arial", 12, true);
+        row("Form1", "panQuery", "TLabel", "Label9", "panQuery", {289, 21, 71, 18}, "Arial", 12, false);
+        row("Form1", "btnQuery", "TDBGrid", "DBGrid3", "panQuery", {1, 64, 698, 385}, "Courier New", 10, false);
+        row("Form1", "DBGrid3", "TDateTimePicker", "EndDatePicker", "panQuery", {370, 17, 135, 26}, "Arial", 12, false);
+        row("Form1", "StartDatePicker", "TDBMemo", "DBMemo3", "panQuery", {1, 483, 698, 93}, "Courier New", 10, false);
+        row("Form1", "DBMemo3", "TPanel", "panSend", "", {0, 0, 700, 577}, "MS Sans Serif", 8, false);
+        row("Form1", "Panel3", "TGroupBox", "GroupBox1", "Panel3", {11, 8, 670, 240}, "Arial", 12, true);
+        row("Form1", "cboRecpt", "TComboBox", "cboGroupList", "GroupBox1", {367, 28, 200, 24}, "Courier New", 10, false);
+        row("Form1", "cboGroupList", "TCheckBox", "chkGroupAll", "GroupBox1", {580, 32, 36, 17}, "Arial", 12, true);
         // A button without a font of its own has the window's, not its group box's.
-        row("Form1", "GroupBox4", "TButton", "Button1", "GroupBox4", {368, 18, 80, 22},
-            "MS Sans Serif", 8, false);
-        row("Form1", "Button2", "TListBox", "lstRecpt", "GroupBox4", {15, 41, 610, 110},
-            "Courier New", 10, false);
-        row("Form1", "Label1", "TComboBox", "cboPreMsg", "pnlPreMsg", {112, 42, 428, 24},
-            "Courier New", 10, false);
-        row("Form1", "edtSender", "TGroupBox", "GroupBox3", "GroupBox2", {15, 100, 640, 150},
-            "Arial", 10, true);
-        row("Form1", "Label3", "TLabel", "lblLength", "GroupBox3", {424, 18, 14, 16}, "Arial", 10,
-            true);
-        row("Form1", "lblLength", "TMemo", "memMsg", "GroupBox3", {15, 38, 610, 100}, "Courier New",
-            10, false);
-        row("Form1", "Button3", "TPanel", "Panel2", "panSend", {1, 1, 698, 50}, "MS Sans Serif", 8,
-            false);
+        row("Form1", "GroupBox4", "TButton", "Button1", "GroupBox4", {368, 18, 80, 22}, "MS Sans Serif", 8, false);
+        row("Form1", "Button2", "TListBox", "lstRecpt", "GroupBox4", {15, 41, 610, 110}, "Courier New", 10, false);
+        row("Form1", "Label1", "TComboBox", "cboPreMsg", "pnlPreMsg", {112, 42, 428, 24}, "Courier New", 10, false);
+        row("Form1", "edtSender", "TGroupBox", "GroupBox3", "GroupBox2", {15, 100, 640, 150}, "Arial", 10, true);
+        row("Form1", "Label3", "TLabel", "lblLength", "GroupBox3", {424, 18, 14, 16}, "Arial", 10, true);
+        row("Form1", "lblLength", "TMemo", "memMsg", "GroupBox3", {15, 38, 610, 100}, "Courier New", 10, false);
+        row("Form1", "Button3", "TPanel", "Panel2", "panSend", {1, 1, 698, 50}, "MS Sans Serif", 8, false);
         row("Form1", "Panel2", "TButton", "btnSend", "Panel2", {16, 8, 70, 40}, "Arial", 12, true);
-        row("Form1", "btnExit", "TListBox", "listType", "Panel2", {489, 8, 121, 40}, "Arial", 8,
-            false);
-        row("Form1", "listType", "TEdit", "edtNull", "", {309, 179, 1, 1}, "MS Sans Serif", 8,
-            false);
-        row("Form1", "edtNull", "TStatusBar", "StatusBar1", "", {0, 577, 698, 24}, "Verdana", 8,
-            false);
+        row("Form1", "btnExit", "TListBox", "listType", "Panel2", {489, 8, 121, 40}, "Arial", 8, false);
+        row("Form1", "listType", "TEdit", "edtNull", "", {309, 179, 1, 1}, "MS Sans Serif", 8, false);
+        row("Form1", "edtNull", "TStatusBar", "StatusBar1", "", {0, 577, 698, 24}, "Verdana", 8, false);
         row("AboutBox", "", "TPanel", "Panel1", "", {0, 0, 310, 180}, "MS Sans Serif", 8, false);
-        row("AboutBox", "ProductName", "TLabel", "Version", "Panel1", {81, 48, 175, 15},
-            "Courier New", 9, false);
-        row("AboutBox", "Version", "TLabel", "Copyright", "Panel1", {29, 96, 252, 16}, "Arial", 10,
-            false);
-        row("AboutBox", "Label1", "TButton", "OKButton", "", {118, 180, 75, 25}, "MS Sans Serif", 8,
-            false);
-        row("fmRegSer", "Panel1", "TButton", "btnRecpt", "Panel1", {181, 231, 140, 33}, "Arial", 12,
-            true);
-        row("fmRegSer", "btnReg", "TGroupBox", "GroupBox1", "Panel1", {15, 10, 340, 205}, "Arial",
-            12, true);
-        row("fmRegSer", "Label3", "TLabel", "lblVer", "GroupBox1", {145, 165, 70, 18},
-            "Courier New", 12, true);
-        row("fmRegSer", "edtPort", "TEdit", "edtClientID", "GroupBox1", {99, 117, 160, 25},
-            "Courier New", 11, false);
-        row("fmRegSer", "edtClientID", "TEdit", "edtNull", "GroupBox1", {296, 72, 1, 1},
-            "MS Sans Serif", 8, false);
-        row("frmLang", "", "TStringGrid", "StringGrid1", "", {10, 41, 742, 405}, "Tahoma", 9,
-            false);
-        row("frmLang", "StringGrid1", "TPanel", "Panel1", "", {16, 1, 729, 35}, "MS Sans Serif", 8,
-            false);
-        row("frmLang", "btnSave", "TButton", "btnLoadDef", "Panel1", {120, 5, 137, 24}, "Tahoma", 9,
-            true);
+        row("AboutBox", "ProductName", "TLabel", "Version", "Panel1", {81, 48, 175, 15}, "Courier New", 9, false);
+        row("AboutBox", "Version", "TLabel", "Copyright", "Panel1", {29, 96, 252, 16}, "Arial", 10, false);
+        row("AboutBox", "Label1", "TButton", "OKButton", "", {118, 180, 75, 25}, "MS Sans Serif", 8, false);
+        row("fmRegSer", "Panel1", "TButton", "btnRecpt", "Panel1", {181, 231, 140, 33}, "Arial", 12, true);
+        row("fmRegSer", "btnReg", "TGroupBox", "GroupBox1", "Panel1", {15, 10, 340, 205}, "Arial", 12, true);
+        row("fmRegSer", "Label3", "TLabel", "lblVer", "GroupBox1", {145, 165, 70, 18}, "Courier New", 12, true);
+        row("fmRegSer", "edtPort", "TEdit", "edtClientID", "GroupBox1", {99, 117, 160, 25}, "Courier New", 11, false);
+        row("fmRegSer", "edtClientID", "TEdit", "edtNull", "GroupBox1", {296, 72, 1, 1}, "MS Sans Serif", 8, false);
+        row("frmLang", "", "TStringGrid", "StringGrid1", "", {10, 41, 742, 405}, "Tahoma", 9, false);
+        row("frmLang", "StringGrid1", "TPanel", "Panel1", "", {16, 1, 729, 35}, "MS Sans Serif", 8, false);
+        row("frmLang", "btnSave", "TButton", "btnLoadDef", "Panel1", {120, 5, 137, 24}, "Tahoma", 9, true);
+        // clang-format on
     }
     void designedComponents()
     {
@@ -535,10 +508,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QColor>("colour");
+        // clang-format off
         QTest::newRow("nothing") << 0 << QColor(0, 0, 0);
         QTest::newRow("notice") << 1 << QColor(0, 0, 0);
         QTest::newRow("failure") << 2 << QColor(255, 0, 0);
         QTest::newRow("unknown") << 3 << QColor(0, 0, 0);
+        // clang-format on
     }
     void statusMessageColour()
     {

@@ -70,17 +70,21 @@ void DatabaseConnection::open()
 void DatabaseConnection::createSchema()
 {
     QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    const QStringList statements = Statements::schema();
     QSqlQuery query(db);
-    bool ok = db.transaction();
-    for (const QString &statement : Statements::Schema) {
+    bool ok = !statements.isEmpty() && db.transaction();
+    for (const QString &statement : statements) {
         if (!ok)
             break;
         ok = query.exec(statement);
     }
     if (ok && db.commit())
         return;
-    const QString problem =
-        query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
+    QString problem = db.lastError().text();
+    if (statements.isEmpty())
+        problem = QStringLiteral("the client carries no schema");
+    else if (query.lastError().isValid())
+        problem = query.lastError().text();
     db.rollback();
     db.close();
     QFile::remove(m_filePath);

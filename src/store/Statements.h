@@ -48,17 +48,9 @@ inline const QString SelectReportOrderedBy = QStringLiteral("SELECT * FROM Repor
 inline const QString MarkOfflineReportRows = QStringLiteral(
     "UPDATE report SET sendtime=? , status='Client(OFF Line)' where status is NULL ");
 
-// The schema of a fresh Client.mdb.
-inline const QStringList Schema = {
-    QStringLiteral("CREATE TABLE ClientID (ClientName VARCHAR(12), ServerIP VARCHAR(255), "
-                   "ServerPort INTEGER)"),
-    QStringLiteral("CREATE TABLE Version (version_num VARCHAR(3))"),
-    QStringLiteral("CREATE TABLE recipients (SerialNum VARCHAR(4), Recipient VARCHAR(20))"),
-    QStringLiteral("CREATE TABLE group_list (SerialNum VARCHAR(4), GroupName VARCHAR(20))"),
-    QStringLiteral("CREATE TABLE canned (content VARCHAR(50))"),
-    QStringLiteral("CREATE TABLE report (sender TEXT, recipient TEXT, sendtime DATETIME, "
-                   "status TEXT, message TEXT)"),
-    QStringLiteral("INSERT INTO Version VALUES ('000')"),
-};
+// The statements that create a fresh Client.mdb, in their order: those of
+// store/schema.sql, which the client carries as a resource. Empty if the
+// resource is missing.
+QStringList schema();
 
 } // namespace Statements

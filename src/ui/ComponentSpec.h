@@ -81,4 +81,49 @@ struct ComponentSpec {
     const GridSpec *grid = nullptr;
     std::span<const int> panelWidths{}; // status bar panels, left to right
     int interval = 0;                   // timers, in milliseconds
+
+    // Setters for the fields few rows use, so that a table row names what it
+    // sets instead of counting positions.
+    constexpr ComponentSpec withTextColor(QRgb colour) const
+    {
+        ComponentSpec design = *this;
+        design.textColor = colour;
+        return design;
+    }
+    constexpr ComponentSpec withBackground(QRgb colour) const
+    {
+        ComponentSpec design = *this;
+        design.background = colour;
+        return design;
+    }
+    constexpr ComponentSpec withMaxLength(int length) const
+    {
+        ComponentSpec design = *this;
+        design.maxLength = length;
+        return design;
+    }
+    constexpr ComponentSpec withItemHeight(int height) const
+    {
+        ComponentSpec design = *this;
+        design.itemHeight = height;
+        return design;
+    }
+    constexpr ComponentSpec withHint(QStringView text) const
+    {
+        ComponentSpec design = *this;
+        design.hint = text;
+        return design;
+    }
+    constexpr ComponentSpec withGrid(const GridSpec *columns) const
+    {
+        ComponentSpec design = *this;
+        design.grid = columns;
+        return design;
+    }
+    constexpr ComponentSpec withPanels(std::span<const int> widths) const
+    {
+        ComponentSpec design = *this;
+        design.panelWidths = widths;
+        return design;
+    }
 };
