@@ -266,7 +266,7 @@ private Q_SLOTS:
         QCOMPARE(form.component<QLabel>(u"lblLength"_s)->text(), u"00"_s);
         QCOMPARE(form.component<QAction>(u"mnuGerman"_s)->text(), u"&Deutsch"_s);
         QCOMPARE(form.component<DataGrid>(u"DBGrid3"_s)->columnTitle(1), u"Empfaenger"_s);
-        QCOMPARE(form.windowTitle(), u"Quorvel Client Version 1.7.7"_s);
+        QCOMPARE(form.windowTitle(), u"Quorvel Client Version 1.7.7"_s); // the project's version
         // A label fits its width to a caption replaced from the file.
         const auto *label = form.component<AutoSizeLabel>(u"Label5"_s);
         QCOMPARE(label->text(), u"Persoenliche Empfaenger"_s);

@@ -1,6 +1,7 @@
 // The simulated paging server: reading client frames, its answers, its data
 // file, and the server over loopback.
 #include "ClientFrameReader.h"
+#include "GoldenFrames.h"
 #include "DataFile.h"
 #include "DataFileWatcher.h"
 #include "ManualClock.h"
@@ -23,26 +24,7 @@ namespace {
 
 const QString Desk = u"DESK01"_s;
 
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(text);
-}
-
-// DESK01's standard frames start with these 18 bytes.
-const QByteArray StandardStart = hex("03 54 5A 51 56 53 44 45 53 4B 30 31 00 00 00 00 00 00");
-const QByteArray FrameP = StandardStart + hex("50 30 31 37 04 1B 02");
-const QByteArray FrameR = StandardStart + hex("52 30 31 37 30 04 4D 02");
-const QByteArray FrameO = StandardStart + hex("4F 30 31 37 04 1A 02");
-const QByteArray FrameC = StandardStart + hex("43 30 31 37 04 0E 02");
-const QByteArray FrameS =
-    hex("03 54 5A 51 56 43 44 45 53 4B 30 31 00 00 00 00 00 00 53 30 03 A6 02");
-// A page to serial 0012, "From Ann:" CR LF "Hi", list version 017.
-const QByteArray FrameA = hex("03 54 5A 51 56 43 44 45 53 4B 30 31 00 00 00 00 00 00 41 30 30 31 37"
-                              "30 30 31 32 FE 46 72 6F 6D 20 41 6E 6E 3A 0D 0A 48 69 FF 0A BF 02");
-// The report from 2014-01-01 to 2014-03-31.
-const QByteArray FrameH = hex("03 54 5A 51 56 43 44 45 53 4B 30 31 00 00 00 00 00 00 48 30"
-                              "32 30 31 34 30 31 30 31 30 31 30 30 32 30 31 34 30 33 33 31"
-                              "32 33 35 39 08 46 02");
+using GoldenFrames::hex;
 
 // Any client frame with a correct checksum, as the client would build it.
 QByteArray clientFrame(char type, const QByteArray &body, const char *header = "TZQVC")
@@ -139,13 +121,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<char>("type");
-        QTest::newRow("R") << FrameR << 'R';
-        QTest::newRow("P") << FrameP << 'P';
-        QTest::newRow("C") << FrameC << 'C';
-        QTest::newRow("O") << FrameO << 'O';
-        QTest::newRow("S") << FrameS << 'S';
-        QTest::newRow("A") << FrameA << 'A';
-        QTest::newRow("H") << FrameH << 'H';
+        QTest::newRow("R") << GoldenFrames::R << 'R';
+        QTest::newRow("P") << GoldenFrames::P << 'P';
+        QTest::newRow("C") << GoldenFrames::C << 'C';
+        QTest::newRow("O") << GoldenFrames::O << 'O';
+        QTest::newRow("S") << GoldenFrames::S << 'S';
+        QTest::newRow("A") << GoldenFrames::A << 'A';
+        QTest::newRow("H") << GoldenFrames::H << 'H';
         QTest::newRow("A to nobody, empty text") << pageFrame("017", {}, {}) << 'A';
         QTest::newRow("A with 0xFE inside a slot")
             << pageFrame("017", hex("30FE3132 30303133"), "x") << 'A';
@@ -169,12 +151,12 @@ private Q_SLOTS:
 
     void parsesTheFieldsOfEachType()
     {
-        const ClientFrame r = ClientFrameReader::parse(FrameR);
+        const ClientFrame r = ClientFrameReader::parse(GoldenFrames::R);
         QCOMPARE(r.header, QByteArray("TZQVS"));
         QCOMPARE(r.listVersion, u"017"_s);
         QCOMPARE(r.registrationFlag, '0');
 
-        const ClientFrame a = ClientFrameReader::parse(FrameA);
+        const ClientFrame a = ClientFrameReader::parse(GoldenFrames::A);
         QCOMPARE(a.header, QByteArray("TZQVC"));
         QCOMPARE(a.listVersion, u"017"_s);
         QCOMPARE(a.recipientSlots, QList<QByteArray>{"0012"});
@@ -183,18 +165,18 @@ private Q_SLOTS:
         const ClientFrame everybody = ClientFrameReader::parse(pageFrame("017", {"999\0", 4}, "x"));
         QCOMPARE(everybody.recipientSlots, QList<QByteArray>{ClientFrame::everybodySlot()});
 
-        const ClientFrame h = ClientFrameReader::parse(FrameH);
+        const ClientFrame h = ClientFrameReader::parse(GoldenFrames::H);
         QCOMPARE(h.startDate, u"20140101"_s);
         QCOMPARE(h.endDate, u"20140331"_s);
 
-        QByteArray twelve = FrameP;
+        QByteArray twelve = GoldenFrames::P;
         twelve.replace(6, 12, "ABCDEFGHIJKL");
         QCOMPARE(ClientFrameReader::parse(twelve).clientId, u"ABCDEFGHIJKL"_s);
     }
 
     void wrongChecksumIsReported()
     {
-        QByteArray bytes = FrameA;
+        QByteArray bytes = GoldenFrames::A;
         bytes[bytes.size() - 2] = char(bytes.at(bytes.size() - 2) ^ 1);
         QCOMPARE(ClientFrameReader::measure(bytes).status, Status::Complete);
         QVERIFY(!ClientFrameReader::parse(bytes).checksumOk);
@@ -202,7 +184,7 @@ private Q_SLOTS:
 
     void framesBackToBack()
     {
-        QByteArray stream = FrameP + FrameA + FrameH.left(30);
+        QByteArray stream = GoldenFrames::P + GoldenFrames::A + GoldenFrames::H.left(30);
         QList<int> lengths;
         ClientFrameReader::Extent extent;
         while ((extent = ClientFrameReader::measure(stream)).status == Status::Complete) {
@@ -220,7 +202,7 @@ private Q_SLOTS:
         QTest::newRow("wrong start byte") << QByteArray("\x02TZQVS");
         QTest::newRow("unknown type") << clientFrame('Z', "017");
         QTest::newRow("server frame type") << clientFrame('p', "017");
-        QTest::newRow("no end byte") << FrameP.left(24) + '\x03';
+        QTest::newRow("no end byte") << GoldenFrames::P.left(24) + '\x03';
         QTest::newRow("A without separator") << clientFrame('A', "0017" + text).left(8192);
         QTest::newRow("A without end of text")
             << clientFrame('A', QByteArray("00170012") + char(0xFE) + text).left(8192);
@@ -446,7 +428,7 @@ private Q_SLOTS:
     {
         QSignalSpy received(m_server.get(), &SimulatedServer::frameReceived);
         Peer peer(m_server->serverPort());
-        peer.send(FrameP + FrameC);
+        peer.send(GoldenFrames::P + GoldenFrames::C);
         const DataSet data = smallData();
         const QByteArray expected =
             ServerFrameBuilder::lists(Desk, data.version, data.recipients, data.groupRecords()) +
@@ -461,7 +443,7 @@ private Q_SLOTS:
     {
         m_server->setWriteMode(SimulatedServer::WriteMode::Split, 7);
         Peer peer(m_server->serverPort());
-        peer.send(FrameP);
+        peer.send(GoldenFrames::P);
         const DataSet data = smallData();
         QTRY_COMPARE(peer.received(), ServerFrameBuilder::lists(Desk, data.version, data.recipients,
                                                                 data.groupRecords()));
@@ -474,7 +456,7 @@ private Q_SLOTS:
         m_server->setClock([&clock] { return clock.now(); });
         m_server->setWriteMode(SimulatedServer::WriteMode::Merged);
         Peer peer(m_server->serverPort());
-        peer.send(FrameA);
+        peer.send(GoldenFrames::A);
         QTRY_VERIFY(!peer.reads.isEmpty());
         QCOMPARE(peer.reads.first(), ServerFrameBuilder::listVersionNotice(Desk, '0') +
                                          ServerFrameBuilder::transmissionResult(Desk, 0));
@@ -487,9 +469,9 @@ private Q_SLOTS:
         const QByteArray odd = ServerFrameBuilder::frame(Desk, 'x', "000");
         m_server->setNextAnswer('O', odd);
         Peer peer(m_server->serverPort());
-        peer.send(FrameO);
+        peer.send(GoldenFrames::O);
         QTRY_COMPARE(peer.received(), odd);
-        peer.send(FrameO);
+        peer.send(GoldenFrames::O);
         QTRY_COMPARE(peer.received(), odd + ServerFrameBuilder::closeGrant(Desk, '1'));
     }
 

@@ -1,5 +1,7 @@
 #include "ui/WindowDesigns.h"
 
+#include "app/Version.h"
+
 namespace {
 
 constexpr QRgb Black = qRgb(0, 0, 0);
@@ -163,7 +165,7 @@ constexpr ComponentSpec form1[] = {
 constexpr ComponentSpec aboutBox[] = {
     row(u"TPanel", u"Panel1", {}, {}, {0, 0, 310, 180}, WindowFont, Setting::LoweredFrame),
     row(u"TLabel", u"ProductName", u"Panel1", u"Quorvel Client", {89, 16, 144, 19}, Arial12Bold),
-    row(u"TLabel", u"Version", u"Panel1", u"Version 1.7.7 (2014.1.21)", {81, 48, 175, 15}, CourierNew9),
+    row(u"TLabel", u"Version", u"Panel1", Version::AboutText, {81, 48, 175, 15}, CourierNew9),
     row(u"TLabel", u"Copyright", u"Panel1", u"Copyright (C) 2014 Quorvel Systems", {29, 96, 252, 16}, Arial10),
     row(u"TLabel", u"lblEmail", u"Panel1", u"info@quorvel.example", {144, 143, 133, 19}, TimesNewRoman12Underline, Setting::HandCursor).withTextColor(Blue),
     row(u"TLabel", u"lblUrl", u"Panel1", u"www.quorvel.example", {104, 119, 145, 19}, TimesNewRoman12Underline, Setting::HandCursor).withTextColor(Blue),
