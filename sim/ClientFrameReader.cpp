@@ -1,6 +1,7 @@
 #include "ClientFrameReader.h"
 
 #include "link/FrameFormat.h"
+#include "link/FrameType.h"
 #include "link/ServerFrameParser.h"
 
 #include <algorithm>
@@ -22,15 +23,15 @@ Extent garbage(const QString &reason)
 int fixedLength(char type)
 {
     switch (type) {
-    case 'R':
+    case FrameType::Registration:
         return RegistrationSize;
-    case 'P':
-    case 'C':
-    case 'O':
+    case FrameType::ListRequest:
+    case FrameType::CannedRequest:
+    case FrameType::OffLine:
         return StandardRequestSize;
-    case 'S':
+    case FrameType::FollowUp:
         return FollowUpSize;
-    case 'H':
+    case FrameType::ReportQuery:
         return ReportQuerySize;
     default:
         return 0;
@@ -121,7 +122,7 @@ Extent measure(QByteArrayView received)
     if (received.size() <= FrameFormat::TypeOffset)
         return {};
     const char type = received[FrameFormat::TypeOffset];
-    if (type == 'A')
+    if (type == FrameType::Page)
         return measurePage(received);
     const int length = fixedLength(type);
     if (length == 0)
@@ -139,19 +140,19 @@ ClientFrame parse(QByteArrayView bytes)
     frame.header = bytes.sliced(FrameFormat::HeaderOffset, FrameFormat::HeaderSize).toByteArray();
     frame.clientId = textAt(bytes, FrameFormat::ClientIdOffset, FrameFormat::ClientIdSize);
     switch (frame.type) {
-    case 'R':
+    case FrameType::Registration:
         if (bytes.size() > 22)
             frame.registrationFlag = bytes[22];
         [[fallthrough]];
-    case 'P':
-    case 'C':
-    case 'O':
+    case FrameType::ListRequest:
+    case FrameType::CannedRequest:
+    case FrameType::OffLine:
         frame.listVersion = textAt(bytes, 19, 3);
         break;
-    case 'A':
+    case FrameType::Page:
         parsePage(bytes, frame);
         break;
-    case 'H':
+    case FrameType::ReportQuery:
         frame.startDate = textAt(bytes, 20, 8);
         frame.endDate = textAt(bytes, 32, 8);
         break;

@@ -2,6 +2,7 @@
 
 #include "link/FrameBuffer.h"
 #include "link/FrameFormat.h"
+#include "link/FrameType.h"
 #include "link/ServerFrameParser.h"
 
 namespace ServerFrameBuilder {
@@ -68,11 +69,11 @@ QByteArray fullPart(const QString &clientId, std::uint8_t partCode,
         body += reportRecord(record) + '\0';
     for (char skip = 0; skip < 8; ++skip) {
         body[body.size() - 1] = skip;
-        const QByteArray candidate = frame(clientId, 'h', body);
+        const QByteArray candidate = frame(clientId, FrameType::Report, body);
         if (!checksumHasListEnd(candidate.first(candidate.size() - FrameFormat::TrailerSize)))
             return candidate;
     }
-    return frame(clientId, 'h', body);
+    return frame(clientId, FrameType::Report, body);
 }
 
 QByteArray lastPart(const QString &clientId, std::uint8_t partCode,
@@ -83,7 +84,7 @@ QByteArray lastPart(const QString &clientId, std::uint8_t partCode,
     for (const ReportRecord &record : records)
         body += reportRecord(record);
     body.append(static_cast<char>(FrameFormat::ListEnd));
-    return frame(clientId, 'h', body);
+    return frame(clientId, FrameType::Report, body);
 }
 
 QByteArray part(const QString &clientId, std::uint8_t partCode, const QList<ReportRecord> &records,
@@ -131,22 +132,25 @@ QByteArray frame(const QString &clientId, char type, const QByteArray &body)
 
 QByteArray listVersionNotice(const QString &clientId, char status)
 {
-    return oneByteAnswer(clientId, 'a', NoticeStatusOffset - FrameFormat::BodyOffset, status);
+    return oneByteAnswer(clientId, FrameType::ListVersionNotice,
+                         NoticeStatusOffset - FrameFormat::BodyOffset, status);
 }
 
 QByteArray registrationResult(const QString &clientId, char result)
 {
-    return oneByteAnswer(clientId, 'r', ResultOffset - FrameFormat::BodyOffset, result);
+    return oneByteAnswer(clientId, FrameType::RegistrationResult,
+                         ResultOffset - FrameFormat::BodyOffset, result);
 }
 
 QByteArray closeGrant(const QString &clientId, char answer)
 {
-    return oneByteAnswer(clientId, 'o', ResultOffset - FrameFormat::BodyOffset, answer);
+    return oneByteAnswer(clientId, FrameType::CloseGrant, ResultOffset - FrameFormat::BodyOffset,
+                         answer);
 }
 
 QByteArray transmissionResult(const QString &clientId, std::uint8_t failed)
 {
-    return frame(clientId, 's', QByteArray(1, static_cast<char>(failed)));
+    return frame(clientId, FrameType::TransmissionResult, QByteArray(1, static_cast<char>(failed)));
 }
 
 QByteArray lists(const QString &clientId, const QString &version,
@@ -159,7 +163,7 @@ QByteArray lists(const QString &clientId, const QString &version,
         body += listRecords(*groups);
     }
     body.append(static_cast<char>(FrameFormat::ListEnd));
-    return frame(clientId, 'p', body);
+    return frame(clientId, FrameType::Lists, body);
 }
 
 QByteArray canned(const QString &clientId, const QStringList &texts)
@@ -168,13 +172,13 @@ QByteArray canned(const QString &clientId, const QStringList &texts)
     for (const QString &text : texts)
         body += slot(text, CannedSlotSize);
     body.append(static_cast<char>(FrameFormat::ListEnd));
-    return frame(clientId, 'c', body);
+    return frame(clientId, FrameType::Canned, body);
 }
 
 QList<QByteArray> reportParts(const QString &clientId, const QList<ReportRecord> &records)
 {
     if (records.isEmpty())
-        return {frame(clientId, 'h', QByteArray("000") + '\0')};
+        return {frame(clientId, FrameType::Report, QByteArray("000") + '\0')};
     QList<QByteArray> parts;
     for (qsizetype first = 0; first < records.size(); first += RecordsPerFullPart) {
         const QList<ReportRecord> chunk = records.mid(first, RecordsPerFullPart);

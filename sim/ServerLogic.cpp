@@ -1,6 +1,7 @@
 #include "ServerLogic.h"
 
 #include "ServerFrameBuilder.h"
+#include "link/FrameType.h"
 #include "link/ServerFrameParser.h"
 
 #include <algorithm>
@@ -126,26 +127,26 @@ Reply dispatch(SimulatorState &state, const ClientFrame &frame, const QDateTime 
     const QString &id = frame.clientId;
     const DataSet &data = state.data;
     switch (frame.type) {
-    case 'R':
+    case FrameType::Registration:
         return registration(state, frame);
-    case 'P':
+    case FrameType::ListRequest:
         return reply(
             {ServerFrameBuilder::lists(id, data.version, data.recipients, data.groupRecords())},
             QStringLiteral("lists -> p %1 (%2 recipients, %3 groups)")
                 .arg(data.version)
                 .arg(data.recipients.size())
                 .arg(data.groups.size()));
-    case 'C':
+    case FrameType::CannedRequest:
         return reply({ServerFrameBuilder::canned(id, data.canned)},
                      QStringLiteral("canned messages -> c (%1)").arg(data.canned.size()));
-    case 'A':
+    case FrameType::Page:
         return page(state, frame, now);
-    case 'H':
+    case FrameType::ReportQuery:
         return report(state, frame);
-    case 'O':
+    case FrameType::OffLine:
         return reply({ServerFrameBuilder::closeGrant(id, '1')},
                      QStringLiteral("going off line -> o 1"));
-    case 'S':
+    case FrameType::FollowUp:
         return reply({}, QStringLiteral("list-version follow-up noted, no answer"));
     default:
         return reply({}, QStringLiteral("unknown frame, no answer"));
