@@ -71,8 +71,10 @@ private Q_SLOTS:
     void expiresOnlyAfterTheDelay_data()
     {
         QTest::addColumn<quint32>("queuedAt");
-        QTest::newRow("ordinary") << 5000U;
+        // clang-format off
+        QTest::newRow("ordinary")                            << 5000U;
         QTest::newRow("across the wrap of the tick counter") << 0xFFFFFFFFU - 1000U;
+        // clang-format on
     }
     void expiresOnlyAfterTheDelay()
     {
@@ -162,8 +164,10 @@ private Q_SLOTS:
     void stopsWithEntriesQueued_data()
     {
         QTest::addColumn<bool>("byDestructor");
-        QTest::newRow("stop") << false;
+        // clang-format off
+        QTest::newRow("stop")       << false;
         QTest::newRow("destructor") << true;
+        // clang-format on
     }
     void stopsWithEntriesQueued()
     {

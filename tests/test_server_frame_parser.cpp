@@ -86,8 +86,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("hasGroups");
-        QTest::newRow("0xFF at 22: no recipients, groups untouched") << QByteArray("\xFF") << false;
-        QTest::newRow("0xFE 0xFF: no recipients, no groups") << QByteArray("\xFE\xFF") << true;
+        // clang-format off
+        QTest::newRow("0xFF at 22: no recipients, groups untouched") << QByteArray("\xFF")     << false;
+        QTest::newRow("0xFE 0xFF: no recipients, no groups")         << QByteArray("\xFE\xFF") << true;
+        // clang-format on
     }
     void emptyLists()
     {
@@ -171,29 +173,20 @@ private Q_SLOTS:
                                 "2014-01-01 00:00:00\xFD"
                                 "s\xFD"
                                 "m\xFE";
-        QTest::newRow("empty") << 'h' << QByteArray() << 0;
-        QTest::newRow("shorter than 19") << 'p' << QByteArray(10, 'x') << 0;
-        QTest::newRow("p without any marker")
-            << 'p' << QByteArray(head('p') + record24("0012", "Ann")) << 1;
-        QTest::newRow("p cut inside a record")
-            << 'p' << QByteArray(head('p') + QByteArray("0012An")) << 0;
-        QTest::newRow("p groups without end")
-            << 'p' << QByteArray(head('p') + char(0xFE) + record24("G1", "x")) << 1;
-        QTest::newRow("c cut inside a slot")
-            << 'c' << QByteArray(head('c') + QByteArray(30, 'x')) << 0;
-        QTest::newRow("h no part code") << 'h' << head('h') << 0;
-        QTest::newRow("h missing separator")
-            << 'h' << QByteArray(head('h') + char(1) + good + "x\xFDy" + char(0xFF)) << 1;
-        QTest::newRow("h field over 299 bytes")
-            << 'h'
-            << QByteArray(head('h') + char(1) + good + QByteArray(300, 'x') + "\xFDy" + char(0xFF))
-            << 1;
-        QTest::newRow("h wrong separator")
-            << 'h' << QByteArray(head('h') + char(1) + "a\xFE" + char(0xFF)) << 0;
-        QTest::newRow("h full part with fewer than 40 records")
-            << 'h' << QByteArray(head('h') + char(1) + good + '\0' + good + '\0') << 2;
-        QTest::newRow("h truncated full part")
-            << 'h' << QByteArray(head('h') + char(2) + "abc") << 0;
+        // clang-format off
+        QTest::newRow("empty")                                  << 'h' << QByteArray()                                                                         << 0;
+        QTest::newRow("shorter than 19")                        << 'p' << QByteArray(10, 'x')                                                                  << 0;
+        QTest::newRow("p without any marker")                   << 'p' << QByteArray(head('p') + record24("0012", "Ann"))                                      << 1;
+        QTest::newRow("p cut inside a record")                  << 'p' << QByteArray(head('p') + QByteArray("0012An"))                                         << 0;
+        QTest::newRow("p groups without end")                   << 'p' << QByteArray(head('p') + char(0xFE) + record24("G1", "x"))                             << 1;
+        QTest::newRow("c cut inside a slot")                    << 'c' << QByteArray(head('c') + QByteArray(30, 'x'))                                          << 0;
+        QTest::newRow("h no part code")                         << 'h' << head('h')                                                                            << 0;
+        QTest::newRow("h missing separator")                    << 'h' << QByteArray(head('h') + char(1) + good + "x\xFDy" + char(0xFF))                       << 1;
+        QTest::newRow("h field over 299 bytes")                 << 'h' << QByteArray(head('h') + char(1) + good + QByteArray(300, 'x') + "\xFDy" + char(0xFF)) << 1;
+        QTest::newRow("h wrong separator")                      << 'h' << QByteArray(head('h') + char(1) + "a\xFE" + char(0xFF))                               << 0;
+        QTest::newRow("h full part with fewer than 40 records") << 'h' << QByteArray(head('h') + char(1) + good + '\0' + good + '\0')                          << 2;
+        QTest::newRow("h truncated full part")                  << 'h' << QByteArray(head('h') + char(2) + "abc")                                              << 0;
+        // clang-format on
     }
     void malformedInput()
     {

@@ -165,21 +165,21 @@ void TestServerLink::frameCompleteness_data()
     const QByteArray canned = ServerFrameBuilder::canned(ClientId, {u"Hello"_s});
     const QList<QByteArray> parts = ServerFrameBuilder::reportParts(ClientId, reportRecords(45));
     const int noTrailer = -FrameFormat::TrailerSize;
-    QTest::newRow("header only") << notice.first(18) << true << -1;
-    QTest::newRow("notice whole") << notice << true << int(notice.size());
-    QTest::newRow("notice, trailer still due") << notice.chopped(1) << true << -1;
-    QTest::newRow("notice without trailer")
-        << notice.chopped(3) << true << int(notice.size()) + noTrailer;
-    QTest::newRow("notice body, more waiting") << notice.chopped(3) << false << -1;
-    QTest::newRow("notice then lists") << notice + lists << false << int(notice.size());
-    QTest::newRow("lists cut") << lists.chopped(5) << true << -1;
-    QTest::newRow("lists then canned") << lists + canned << false << int(lists.size());
-    QTest::newRow("canned without trailer")
-        << canned.chopped(3) << true << int(canned.size()) + noTrailer;
-    QTest::newRow("full part cut before its last byte") << parts[0].chopped(4) << true << -1;
-    QTest::newRow("full part then last") << parts[0] + parts[1] << false << int(parts[0].size());
-    QTest::newRow("last part") << parts[1] << true << int(parts[1].size());
-    QTest::newRow("unknown type") << ServerFrameBuilder::frame(ClientId, 'x', "12") << false << 24;
+    // clang-format off
+    QTest::newRow("header only")                        << notice.first(18)                               << true  << -1;
+    QTest::newRow("notice whole")                       << notice                                         << true  << int(notice.size());
+    QTest::newRow("notice, trailer still due")          << notice.chopped(1)                              << true  << -1;
+    QTest::newRow("notice without trailer")             << notice.chopped(3)                              << true  << int(notice.size()) + noTrailer;
+    QTest::newRow("notice body, more waiting")          << notice.chopped(3)                              << false << -1;
+    QTest::newRow("notice then lists")                  << notice + lists                                 << false << int(notice.size());
+    QTest::newRow("lists cut")                          << lists.chopped(5)                               << true  << -1;
+    QTest::newRow("lists then canned")                  << lists + canned                                 << false << int(lists.size());
+    QTest::newRow("canned without trailer")             << canned.chopped(3)                              << true  << int(canned.size()) + noTrailer;
+    QTest::newRow("full part cut before its last byte") << parts[0].chopped(4)                            << true  << -1;
+    QTest::newRow("full part then last")                << parts[0] + parts[1]                            << false << int(parts[0].size());
+    QTest::newRow("last part")                          << parts[1]                                       << true  << int(parts[1].size());
+    QTest::newRow("unknown type")                       << ServerFrameBuilder::frame(ClientId, 'x', "12") << false << 24;
+    // clang-format on
 }
 
 void TestServerLink::frameCompleteness()
@@ -193,9 +193,11 @@ void TestServerLink::frameCompleteness()
 void TestServerLink::signOnFetchesAndStoresTheLists_data()
 {
     QTest::addColumn<WriteMode>("mode");
+    // clang-format off
     QTest::newRow("one write per frame") << WriteMode::Normal;
-    QTest::newRow("split") << WriteMode::Split;
-    QTest::newRow("merged") << WriteMode::Merged;
+    QTest::newRow("split")               << WriteMode::Split;
+    QTest::newRow("merged")              << WriteMode::Merged;
+    // clang-format on
 }
 
 void TestServerLink::signOnFetchesAndStoresTheLists()
@@ -228,10 +230,10 @@ void TestServerLink::refusedRegistrationChangesNothing_data()
 {
     QTest::addColumn<char>("result");
     QTest::addColumn<QString>("text");
-    QTest::newRow("ID in use") << '0'
-                               << u"The Client ID has been used. Please use another Client ID!"_s;
-    QTest::newRow("server full") << '2'
-                                 << u"System reached the maximum number, please log later!"_s;
+    // clang-format off
+    QTest::newRow("ID in use")   << '0' << u"The Client ID has been used. Please use another Client ID!"_s;
+    QTest::newRow("server full") << '2' << u"System reached the maximum number, please log later!"_s;
+    // clang-format on
 }
 
 void TestServerLink::refusedRegistrationChangesNothing()
@@ -367,8 +369,10 @@ void TestServerLink::transmissionResult_data()
     QTest::addColumn<int>("failed");
     QTest::addColumn<QString>("status");
     QTest::addColumn<int>("kind");
+    // clang-format off
     QTest::newRow("three failed") << 3 << u" There are 3 data transmission failed."_s << 2;
-    QTest::newRow("none failed") << 0 << u"earlier"_s << 0;
+    QTest::newRow("none failed")  << 0 << u"earlier"_s                                << 0;
+    // clang-format on
 }
 
 void TestServerLink::transmissionResult()

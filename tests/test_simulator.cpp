@@ -1,9 +1,9 @@
 // The simulated paging server: reading client frames, its answers, its data
 // file, and the server over loopback.
 #include "ClientFrameReader.h"
-#include "GoldenFrames.h"
 #include "DataFile.h"
 #include "DataFileWatcher.h"
+#include "GoldenFrames.h"
 #include "ManualClock.h"
 #include "ServerFrameBuilder.h"
 #include "ServerLogic.h"
@@ -121,16 +121,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<char>("type");
-        QTest::newRow("R") << GoldenFrames::R << 'R';
-        QTest::newRow("P") << GoldenFrames::P << 'P';
-        QTest::newRow("C") << GoldenFrames::C << 'C';
-        QTest::newRow("O") << GoldenFrames::O << 'O';
-        QTest::newRow("S") << GoldenFrames::S << 'S';
-        QTest::newRow("A") << GoldenFrames::A << 'A';
-        QTest::newRow("H") << GoldenFrames::H << 'H';
-        QTest::newRow("A to nobody, empty text") << pageFrame("017", {}, {}) << 'A';
-        QTest::newRow("A with 0xFE inside a slot")
-            << pageFrame("017", hex("30FE3132 30303133"), "x") << 'A';
+        // clang-format off
+        QTest::newRow("R")                         << GoldenFrames::R                                 << 'R';
+        QTest::newRow("P")                         << GoldenFrames::P                                 << 'P';
+        QTest::newRow("C")                         << GoldenFrames::C                                 << 'C';
+        QTest::newRow("O")                         << GoldenFrames::O                                 << 'O';
+        QTest::newRow("S")                         << GoldenFrames::S                                 << 'S';
+        QTest::newRow("A")                         << GoldenFrames::A                                 << 'A';
+        QTest::newRow("H")                         << GoldenFrames::H                                 << 'H';
+        QTest::newRow("A to nobody, empty text")   << pageFrame("017", {}, {})                        << 'A';
+        QTest::newRow("A with 0xFE inside a slot") << pageFrame("017", hex("30FE3132 30303133"), "x") << 'A';
+        // clang-format on
     }
     void completeOnlyWithTheLastByte()
     {
@@ -199,15 +200,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray text(ClientFrameReader::MaxFrameSize, 'x');
-        QTest::newRow("wrong start byte") << QByteArray("\x02TZQVS");
-        QTest::newRow("unknown type") << clientFrame('Z', "017");
-        QTest::newRow("server frame type") << clientFrame('p', "017");
-        QTest::newRow("no end byte") << GoldenFrames::P.left(24) + '\x03';
-        QTest::newRow("A without separator") << clientFrame('A', "0017" + text).left(8192);
-        QTest::newRow("A without end of text")
-            << clientFrame('A', QByteArray("00170012") + char(0xFE) + text).left(8192);
+        // clang-format off
+        QTest::newRow("wrong start byte")      << QByteArray("\x02TZQVS");
+        QTest::newRow("unknown type")          << clientFrame('Z', "017");
+        QTest::newRow("server frame type")     << clientFrame('p', "017");
+        QTest::newRow("no end byte")           << GoldenFrames::P.left(24) + '\x03';
+        QTest::newRow("A without separator")   << clientFrame('A', "0017" + text).left(8192);
+        QTest::newRow("A without end of text") << clientFrame('A', QByteArray("00170012") + char(0xFE) + text).left(8192);
         // 28 bytes of frame around the text: one byte over the limit.
-        QTest::newRow("A of 8193 bytes") << pageFrame("017", {}, text.left(8165));
+        QTest::newRow("A of 8193 bytes")       << pageFrame("017", {}, text.left(8165));
+        // clang-format on
     }
     void garbage()
     {
@@ -233,14 +235,14 @@ private Q_SLOTS:
         const QStringList full = {u"A"_s, u"B"_s};
         const QStringList one = {u"A"_s};
         const QStringList desk = {Desk};
-        QTest::newRow("new, accepted") << '1' << QStringList() << '1' << desk;
-        QTest::newRow("new, ID in use") << '1' << desk << '0' << desk;
-        QTest::newRow("new, server full") << '1' << full << '2' << full;
-        QTest::newRow("sign-on, known while full")
-            << '0' << QStringList{u"A"_s, Desk} << '1' << QStringList{u"A"_s, Desk};
-        QTest::newRow("sign-on, unknown registers")
-            << '0' << one << '1' << QStringList{u"A"_s, Desk};
-        QTest::newRow("sign-on, unknown while full") << '0' << full << '2' << full;
+        // clang-format off
+        QTest::newRow("new, accepted")               << '1' << QStringList()             << '1' << desk;
+        QTest::newRow("new, ID in use")              << '1' << desk                      << '0' << desk;
+        QTest::newRow("new, server full")            << '1' << full                      << '2' << full;
+        QTest::newRow("sign-on, known while full")   << '0' << QStringList{u"A"_s, Desk} << '1' << QStringList{u"A"_s, Desk};
+        QTest::newRow("sign-on, unknown registers")  << '0' << one                       << '1' << QStringList{u"A"_s, Desk};
+        QTest::newRow("sign-on, unknown while full") << '0' << full                      << '2' << full;
+        // clang-format on
     }
     void registration()
     {
@@ -279,13 +281,15 @@ private Q_SLOTS:
         QTest::addColumn<QList<QByteArray>>("slots");
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("failed");
-        QTest::newRow("person") << QList<QByteArray>{"0012"} << 1 << 0;
-        QTest::newRow("failing person") << QList<QByteArray>{"0013"} << 1 << 1;
-        QTest::newRow("pending person") << QList<QByteArray>{"0014"} << 1 << 0;
-        QTest::newRow("group with a failing member") << QList<QByteArray>{"G001"} << 2 << 1;
-        QTest::newRow("everybody") << QList<QByteArray>{ClientFrame::everybodySlot()} << 3 << 1;
-        QTest::newRow("unknown serial") << QList<QByteArray>{"0099"} << 1 << 1;
-        QTest::newRow("several") << QList<QByteArray>{"0012", "0013", "G001", "0099"} << 5 << 3;
+        // clang-format off
+        QTest::newRow("person")                      << QList<QByteArray>{"0012"}                         << 1 << 0;
+        QTest::newRow("failing person")              << QList<QByteArray>{"0013"}                         << 1 << 1;
+        QTest::newRow("pending person")              << QList<QByteArray>{"0014"}                         << 1 << 0;
+        QTest::newRow("group with a failing member") << QList<QByteArray>{"G001"}                         << 2 << 1;
+        QTest::newRow("everybody")                   << QList<QByteArray>{ClientFrame::everybodySlot()}   << 3 << 1;
+        QTest::newRow("unknown serial")              << QList<QByteArray>{"0099"}                         << 1 << 1;
+        QTest::newRow("several")                     << QList<QByteArray>{"0012", "0013", "G001", "0099"} << 5 << 3;
+        // clang-format on
     }
     void failedSlots()
     {
@@ -304,8 +308,10 @@ private Q_SLOTS:
     void pageWithAnotherVersion_data()
     {
         QTest::addColumn<char>("notice");
-        QTest::newRow("choose again") << '1';
+        // clang-format off
+        QTest::newRow("choose again")    << '1';
         QTest::newRow("fetch the lists") << '2';
+        // clang-format on
     }
     void pageWithAnotherVersion()
     {
@@ -354,9 +360,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
+        // clang-format off
         QTest::newRow("no rows in range") << u"20150101"_s << u"20150331"_s;
         QTest::newRow("end before start") << u"20140131"_s << u"20140101"_s;
-        QTest::newRow("not a date") << u"2014013x"_s << u"20140131"_s;
+        QTest::newRow("not a date")       << u"2014013x"_s << u"20140131"_s;
+        // clang-format on
     }
     void emptyReport()
     {
@@ -394,13 +402,12 @@ private Q_SLOTS:
         const DataSet data = smallData();
         QTest::addColumn<char>("type");
         QTest::addColumn<QList<QByteArray>>("frames");
-        QTest::newRow("P") << 'P'
-                           << QList<QByteArray>{ServerFrameBuilder::lists(
-                                  Desk, u"017"_s, data.recipients, data.groupRecords())};
-        QTest::newRow("C") << 'C'
-                           << QList<QByteArray>{ServerFrameBuilder::canned(Desk, data.canned)};
+        // clang-format off
+        QTest::newRow("P") << 'P' << QList<QByteArray>{ServerFrameBuilder::lists(Desk, u"017"_s, data.recipients, data.groupRecords())};
+        QTest::newRow("C") << 'C' << QList<QByteArray>{ServerFrameBuilder::canned(Desk, data.canned)};
         QTest::newRow("O") << 'O' << QList<QByteArray>{ServerFrameBuilder::closeGrant(Desk, '1')};
         QTest::newRow("S") << 'S' << QList<QByteArray>();
+        // clang-format on
     }
     void otherRequests()
     {
@@ -509,18 +516,18 @@ private Q_SLOTS:
         QString many = head;
         for (int n = 0; n < 400; ++n)
             many += QStringLiteral("R%1=Name\n").arg(n, 3, 10, QLatin1Char('0'));
-        QTest::newRow("no version") << u"[recipients]\n0012=Ann\n"_s << u"no version"_s;
-        QTest::newRow("two-digit version") << u"[lists]\nversion=17\n"_s << u"three digits"_s;
-        QTest::newRow("short serial") << head + u"012=Bob\n"_s << u"not 4 letters"_s;
-        QTest::newRow("name too long") << head + u"0013=Twenty-one characters\n"_s << u"0013"_s;
-        QTest::newRow("unknown member")
-            << head + u"[groups]\nG001=Night: 0012,0099\n"_s << u"0099"_s;
-        QTest::newRow("unknown failing") << head + u"[settings]\nfail=0099\n"_s << u"0099"_s;
-        QTest::newRow("notice 3") << head + u"[settings]\nnotice=3\n"_s << u"line 6"_s;
-        QTest::newRow("unknown section") << head + u"[pagers]\n"_s << u"line 5"_s;
-        QTest::newRow("canned too long")
-            << head + u"[canned]\n"_s + QString(51, u'c') << u"50 characters"_s;
-        QTest::newRow("too many for one frame") << many << u"8192"_s;
+        // clang-format off
+        QTest::newRow("no version")             << u"[recipients]\n0012=Ann\n"_s                 << u"no version"_s;
+        QTest::newRow("two-digit version")      << u"[lists]\nversion=17\n"_s                    << u"three digits"_s;
+        QTest::newRow("short serial")           << head + u"012=Bob\n"_s                         << u"not 4 letters"_s;
+        QTest::newRow("name too long")          << head + u"0013=Twenty-one characters\n"_s      << u"0013"_s;
+        QTest::newRow("unknown member")         << head + u"[groups]\nG001=Night: 0012,0099\n"_s << u"0099"_s;
+        QTest::newRow("unknown failing")        << head + u"[settings]\nfail=0099\n"_s           << u"0099"_s;
+        QTest::newRow("notice 3")               << head + u"[settings]\nnotice=3\n"_s            << u"line 6"_s;
+        QTest::newRow("unknown section")        << head + u"[pagers]\n"_s                        << u"line 5"_s;
+        QTest::newRow("canned too long")        << head + u"[canned]\n"_s + QString(51, u'c')    << u"50 characters"_s;
+        QTest::newRow("too many for one frame") << many                                          << u"8192"_s;
+        // clang-format on
     }
     void badFileIsRefused()
     {

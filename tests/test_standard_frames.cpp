@@ -37,9 +37,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<char>("type");
         QTest::addColumn<QByteArray>("expected");
+        // clang-format off
         QTest::newRow("P") << 'P' << GoldenFrames::P;
         QTest::newRow("C") << 'C' << GoldenFrames::C;
         QTest::newRow("O") << 'O' << GoldenFrames::O;
+        // clang-format on
     }
     void standardRequests()
     {
@@ -68,10 +70,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("version");
         QTest::addColumn<QByteArray>("field");
-        QTest::newRow("three digits") << QStringLiteral("120") << QByteArray("120");
-        QTest::newRow("short") << QStringLiteral("7") << QByteArray("7\0\0", 3);
-        QTest::newRow("empty table") << QString() << QByteArray(3, '\0');
-        QTest::newRow("long") << QStringLiteral("12345") << QByteArray("123");
+        // clang-format off
+        QTest::newRow("three digits") << QStringLiteral("120")   << QByteArray("120");
+        QTest::newRow("short")        << QStringLiteral("7")     << QByteArray("7\0\0", 3);
+        QTest::newRow("empty table")  << QString()               << QByteArray(3, '\0');
+        QTest::newRow("long")         << QStringLiteral("12345") << QByteArray("123");
+        // clang-format on
     }
     void versionIsCutOrZeroFilled()
     {
@@ -86,12 +90,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("clientId");
         QTest::addColumn<QByteArray>("field");
-        QTest::newRow("short") << QStringLiteral("DESK01") << QByteArray("DESK01\0\0\0\0\0\0", 12);
-        QTest::newRow("twelve fills it")
-            << QStringLiteral("ABCDEFGHIJKL") << QByteArray("ABCDEFGHIJKL");
-        QTest::newRow("longer is cut")
-            << QStringLiteral("ABCDEFGHIJKLMNO") << QByteArray("ABCDEFGHIJKL");
-        QTest::newRow("empty") << QString() << QByteArray(12, '\0');
+        // clang-format off
+        QTest::newRow("short")           << QStringLiteral("DESK01")          << QByteArray("DESK01\0\0\0\0\0\0", 12);
+        QTest::newRow("twelve fills it") << QStringLiteral("ABCDEFGHIJKL")    << QByteArray("ABCDEFGHIJKL");
+        QTest::newRow("longer is cut")   << QStringLiteral("ABCDEFGHIJKLMNO") << QByteArray("ABCDEFGHIJKL");
+        QTest::newRow("empty")           << QString()                         << QByteArray(12, '\0');
+        // clang-format on
     }
     void clientIdField()
     {
