@@ -25,9 +25,9 @@ void SimulatedServer::setWriteMode(WriteMode mode, int chunkSize, int pauseMs)
     m_writeSettings = {mode, chunkSize, pauseMs};
 }
 
-void SimulatedServer::setNextAnswer(char type, const QByteArray &bytes)
+void SimulatedServer::setNextAnswer(char type, const QByteArray &bytes, bool thenClose)
 {
-    m_nextAnswers[type] = bytes;
+    m_nextAnswers[type] = {bytes, thenClose};
 }
 
 void SimulatedServer::acceptConnections()
@@ -48,13 +48,20 @@ ServerLogic::Reply SimulatedServer::respond(const ClientFrame &frame, const QStr
 {
     Q_EMIT frameReceived(frame);
     ServerLogic::Reply reply;
-    if (const auto injected = m_nextAnswers.find(frame.type); injected != m_nextAnswers.end()) {
-        if (!injected->second.isEmpty())
-            reply.frames = {injected->second};
+    const auto prepared = [&frame, &reply](const QByteArray &bytes, bool thenClose) {
+        if (!bytes.isEmpty())
+            reply.frames = {bytes};
+        reply.closeConnection = thenClose;
         reply.summary = QStringLiteral("%1 %2: prepared answer of %3 bytes")
                             .arg(QLatin1Char(frame.type))
                             .arg(frame.clientId)
-                            .arg(injected->second.size());
+                            .arg(bytes.size());
+    };
+    if (!m_answerToEverything.isEmpty()) {
+        prepared(m_answerToEverything, false);
+    } else if (const auto injected = m_nextAnswers.find(frame.type);
+               injected != m_nextAnswers.end()) {
+        prepared(injected->second.bytes, injected->second.thenClose);
         m_nextAnswers.erase(injected);
     } else {
         reply = ServerLogic::answer(m_state, frame, m_now());

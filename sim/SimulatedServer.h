@@ -48,7 +48,11 @@ public:
     void setWriteMode(WriteMode mode, int chunkSize = 8, int pauseMs = 5);
     // The next frame of `type` is answered with exactly these bytes, as one
     // answer frame, instead of the usual answer; empty bytes mean no answer.
-    void setNextAnswer(char type, const QByteArray &bytes);
+    // With thenClose the server closes the connection after them.
+    void setNextAnswer(char type, const QByteArray &bytes, bool thenClose = false);
+    // Every frame, whatever its type, is answered with these bytes: a server
+    // that has gone wrong. Empty bytes end it.
+    void setAnswerToEverything(const QByteArray &bytes) { m_answerToEverything = bytes; }
 
 Q_SIGNALS:
     void frameReceived(const ClientFrame &frame);
@@ -63,5 +67,10 @@ private:
     SimulatorState m_state;
     Now m_now = [] { return QDateTime::currentDateTime(); };
     SimulatedConnection::WriteSettings m_writeSettings;
-    std::map<char, QByteArray> m_nextAnswers;
+    struct PreparedAnswer {
+        QByteArray bytes;
+        bool thenClose = false;
+    };
+    std::map<char, PreparedAnswer> m_nextAnswers;
+    QByteArray m_answerToEverything;
 };

@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
     SystemClock clock;
     try {
         ClientWindows windows(messenger, clock);
-        windows.Form1.FormCreate();
+        if (!windows.Form1.FormCreate())
+            return 1;
         windows.Form1.show();
         return QApplication::exec();
     } catch (const std::exception &error) {

@@ -1,3 +1,4 @@
+#include "GoldenFrames.h"
 #include "ManualClock.h"
 #include "RecordingMessenger.h"
 #include "ServerFrameBuilder.h"
@@ -74,6 +75,25 @@ struct Client {
     }
     // Asks the server something; its answer is whatever the test arranged.
     void request(char type) { session().SendRequest(type); }
+    // Points the client at the server without the sign-on's own traffic.
+    void signOnTo(quint16 port)
+    {
+        state().CurrentServerIP = u"127.0.0.1"_s;
+        state().CurrentServerPort = QString::number(port);
+        state().CurrentClientID = ClientId;
+        state().setClientIdBytes(ClientId);
+        session().resumeWorker();
+    }
+    // A frame as the operator's windows build it.
+    void sendFrame(const QByteArray &frame)
+    {
+        std::copy(frame.cbegin(), frame.cend(), state().SendBuffer.begin());
+        state().SendLength = static_cast<std::int32_t>(frame.size());
+        session().sendBuiltFrame();
+    }
+    // DESK01's page to serial 0012, and its report query.
+    void sendPage() { sendFrame(GoldenFrames::A); }
+    void queryReport() { sendFrame(GoldenFrames::H); }
 
     WorkingDirectory directory;
     RecordingMessenger messenger;
@@ -108,8 +128,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void frameCompleteness_data();
-    void frameCompleteness();
     void signOnFetchesAndStoresTheLists_data();
     void signOnFetchesAndStoresTheLists();
     void refusedRegistrationChangesNothing_data();
@@ -151,43 +169,6 @@ static QList<char> typesOf(const QSignalSpy &spy)
     for (const QList<QVariant> &arguments : spy)
         types.append(arguments.at(0).value<ClientFrame>().type);
     return types;
-}
-
-void TestServerLink::frameCompleteness_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("readEnded");
-    QTest::addColumn<int>("expected"); // -1: more bytes needed
-
-    const QByteArray notice = ServerFrameBuilder::listVersionNotice(ClientId, '1');
-    const QByteArray lists =
-        ServerFrameBuilder::lists(ClientId, u"017"_s, {{u"0001"_s, u"Anna"_s}}, std::nullopt);
-    const QByteArray canned = ServerFrameBuilder::canned(ClientId, {u"Hello"_s});
-    const QList<QByteArray> parts = ServerFrameBuilder::reportParts(ClientId, reportRecords(45));
-    const int noTrailer = -FrameFormat::TrailerSize;
-    // clang-format off
-    QTest::newRow("header only")                        << notice.first(18)                               << true  << -1;
-    QTest::newRow("notice whole")                       << notice                                         << true  << int(notice.size());
-    QTest::newRow("notice, trailer still due")          << notice.chopped(1)                              << true  << -1;
-    QTest::newRow("notice without trailer")             << notice.chopped(3)                              << true  << int(notice.size()) + noTrailer;
-    QTest::newRow("notice body, more waiting")          << notice.chopped(3)                              << false << -1;
-    QTest::newRow("notice then lists")                  << notice + lists                                 << false << int(notice.size());
-    QTest::newRow("lists cut")                          << lists.chopped(5)                               << true  << -1;
-    QTest::newRow("lists then canned")                  << lists + canned                                 << false << int(lists.size());
-    QTest::newRow("canned without trailer")             << canned.chopped(3)                              << true  << int(canned.size()) + noTrailer;
-    QTest::newRow("full part cut before its last byte") << parts[0].chopped(4)                            << true  << -1;
-    QTest::newRow("full part then last")                << parts[0] + parts[1]                            << false << int(parts[0].size());
-    QTest::newRow("last part")                          << parts[1]                                       << true  << int(parts[1].size());
-    QTest::newRow("unknown type")                       << ServerFrameBuilder::frame(ClientId, 'x', "12") << false << 24;
-    // clang-format on
-}
-
-void TestServerLink::frameCompleteness()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, readEnded);
-    QFETCH(int, expected);
-    QCOMPARE(ServerLink::completeFrameLength(bytes, readEnded).value_or(-1), expected);
 }
 
 void TestServerLink::signOnFetchesAndStoresTheLists_data()
@@ -255,9 +236,10 @@ void TestServerLink::refusedRegistrationChangesNothing()
 
 void TestServerLink::noticeClearsCompositionAndQueuesFollowUps()
 {
-    m_server->setNextAnswer('R', ServerFrameBuilder::listVersionNotice(ClientId, '1'));
-    Client client(m_server->serverPort());
-    client.form().show();
+    m_server->setNextAnswer('A', ServerFrameBuilder::listVersionNotice(ClientId, '1'));
+    Client client(std::nullopt);
+    client.signOnTo(m_server->serverPort());
+    client.sendPage();
     client.widget<QListWidget>(u"lstRecpt"_s)->addItem(u"Anna"_s);
     client.widget<QListWidget>(u"listType"_s)->addItem(u"P"_s);
     client.widget<QPlainTextEdit>(u"memMsg"_s)->setPlainText(u"hello"_s);
@@ -276,17 +258,17 @@ void TestServerLink::noticeClearsCompositionAndQueuesFollowUps()
 
     // Nothing follows before the delay has passed.
     client.clock.advance(ShortExpiry);
-    QCOMPARE(typesOf(*m_frames), QList<char>{'R'});
+    QCOMPARE(typesOf(*m_frames), QList<char>{'A'});
     client.clock.advance(1);
-    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'R', 'S'}));
+    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'A', 'S'}));
     QTRY_COMPARE(client.session().queue().size(), 0);
 
     // A second notice queues a second follow-up.
-    m_server->setNextAnswer('P', ServerFrameBuilder::listVersionNotice(ClientId, '1'));
-    client.request('P');
+    m_server->setNextAnswer('A', ServerFrameBuilder::listVersionNotice(ClientId, '1'));
+    client.sendPage();
     QTRY_COMPARE(client.session().queue().size(), 1);
     client.clock.advance(ShortExpiry + 1);
-    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'R', 'S', 'P', 'S'}));
+    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'A', 'S', 'A', 'S'}));
 
     // The notice clears itself.
     QTRY_COMPARE(client.form().statusMessage(), QString());
@@ -296,12 +278,13 @@ void TestServerLink::noticeClearsCompositionAndQueuesFollowUps()
 
 void TestServerLink::forcedListUpdateFetchesTheLists()
 {
-    m_server->setNextAnswer('R', ServerFrameBuilder::listVersionNotice(ClientId, '2'));
-    Client client(m_server->serverPort());
-    client.form().show();
+    m_server->setNextAnswer('A', ServerFrameBuilder::listVersionNotice(ClientId, '2'));
+    Client client(std::nullopt);
+    client.signOnTo(m_server->serverPort());
+    client.sendPage();
 
     QTRY_COMPARE(client.messenger.lastText(), u"Version update. Please select again!"_s);
-    QCOMPARE(typesOf(*m_frames), (QList<char>{'R', 'P', 'C'}));
+    QCOMPARE(typesOf(*m_frames), (QList<char>{'A', 'P', 'C'}));
     QCOMPARE(client.state().ListUpdateMode, ListUpdateMode::Server);
     QCOMPARE(client.store().cannedTexts(), m_server->state().data.canned);
 }
@@ -335,8 +318,8 @@ void TestServerLink::reportPartsFillTheReport()
 
     m_server->setWriteMode(mode, chunk, 1);
     m_server->setNextAnswer(
-        'P', joined(ServerFrameBuilder::reportParts(ClientId, reportRecords(records))));
-    client.request('P');
+        'H', joined(ServerFrameBuilder::reportParts(ClientId, reportRecords(records))));
+    client.queryReport();
 
     QTRY_VERIFY(client.state().ReceivedLength > 0);
     QTRY_VERIFY(!client.link().isConnectionOpen());
@@ -351,16 +334,16 @@ void TestServerLink::newRequestCutsOffTheReport()
     client.state().CurrentServerPort = QString::number(m_server->serverPort());
     // Slow enough that the first part is in long before the second.
     m_server->setWriteMode(WriteMode::Split, 64);
-    m_server->setNextAnswer('P',
+    m_server->setNextAnswer('H',
                             joined(ServerFrameBuilder::reportParts(ClientId, reportRecords(85))));
-    client.request('P');
+    client.queryReport();
     QTRY_VERIFY(client.state().ReceivedLength > 0);
     QVERIFY(client.link().isConnectionOpen());
 
     m_server->setNextAnswer('C', {});
     client.request('C');
     QCOMPARE(client.reportRows(), 40);
-    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'P', 'C'}));
+    QTRY_COMPARE(typesOf(*m_frames), (QList<char>{'H', 'C'}));
     QCOMPARE(client.reportRows(), 40);
 }
 
@@ -386,8 +369,8 @@ void TestServerLink::transmissionResult()
     client.form().setStatusMessage(u"earlier"_s);
 
     m_server->setNextAnswer(
-        'P', ServerFrameBuilder::transmissionResult(ClientId, static_cast<std::uint8_t>(failed)));
-    client.request('P');
+        'A', ServerFrameBuilder::transmissionResult(ClientId, static_cast<std::uint8_t>(failed)));
+    client.sendPage();
     QTRY_COMPARE(client.state().SendBuffer[FrameFormat::TypeOffset], 's');
     QVERIFY(!client.link().isConnectionOpen());
     QCOMPARE(client.form().statusMessage(), status);

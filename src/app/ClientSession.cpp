@@ -7,15 +7,20 @@
 #include "link/FrameType.h"
 #include "link/Item.h"
 #include "link/ServerFrameParser.h"
+#include "link/ServerFrameReader.h"
 #include "link/ServerLink.h"
 #include "link/StandardFrames.h"
 #include "store/ClientStore.h"
 #include "store/DatabaseError.h"
 
 #include <QDir>
+#include <QLockFile>
+#include <QLoggingCategory>
 
 using namespace Qt::StringLiterals;
 namespace Parser = ServerFrameParser;
+
+Q_LOGGING_CATEGORY(lcSession, "quorvel.session", QtWarningMsg)
 
 namespace {
 
@@ -40,6 +45,28 @@ const Message &messageFor(LinkFailure failure)
         break;
     }
     return Messages::Msg09;
+}
+
+// Whether a server frame of `answer`'s type belongs to the request its
+// connection was opened for. Anything else is the server talking out of turn.
+bool answers(char answer, char request)
+{
+    switch (request) {
+    case FrameType::Registration:
+        return answer == FrameType::RegistrationResult;
+    case FrameType::ListRequest:
+        return answer == FrameType::Lists;
+    case FrameType::CannedRequest:
+        return answer == FrameType::Canned;
+    case FrameType::ReportQuery:
+        return answer == FrameType::Report;
+    case FrameType::OffLine:
+        return answer == FrameType::CloseGrant;
+    case FrameType::Page:
+        return answer == FrameType::ListVersionNotice || answer == FrameType::TransmissionResult;
+    default:
+        return false;
+    }
 }
 
 // The list version as the operator reads it: version 017 is 1.7.
@@ -69,8 +96,16 @@ ClientSession::~ClientSession()
     m_link.reset();
 }
 
-void ClientSession::start(const QString &workingDirectory)
+bool ClientSession::start(const QString &workingDirectory)
 {
+    // Two clients on one Client.mdb would block each other's writes and lose updates.
+    auto lock = std::make_unique<QLockFile>(QDir(workingDirectory).filePath(LockFileName));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock()) {
+        showError(langText(Messages::Msg28).arg(QDir::toNativeSeparators(workingDirectory)));
+        return false;
+    }
+    m_directoryLock = std::move(lock);
     m_state.WorkingDirectory = workingDirectory;
     m_store = std::make_unique<ClientStore>(workingDirectory);
     m_link = std::make_unique<ServerLink>(m_state, m_state);
@@ -86,6 +121,7 @@ void ClientSession::start(const QString &workingDirectory)
     } catch (const DatabaseError &error) {
         showError(error.text());
     }
+    return true;
 }
 
 void ClientSession::signOn()
@@ -131,13 +167,13 @@ bool ClientSession::mayClose()
         return true;
     // Signed on: the server is told first, and the window waits a while for its answer.
     try {
-        StandardFrames::BuildRequest(m_state, m_state.CurrentClientID, m_store->listVersion(),
-                                     FrameType::OffLine);
-        m_link->SendFrame();
+        SendRequest(FrameType::OffLine);
     } catch (const DatabaseError &error) {
+        // Nothing could be sent: the window closes rather than hang on an error.
         showError(error.text());
         return true;
     }
+    m_closePending = true;
     return false;
 }
 
@@ -172,21 +208,56 @@ void ClientSession::clearStatusNotice()
 void ClientSession::SendRequest(char type)
 {
     StandardFrames::BuildRequest(m_state, m_state.CurrentClientID, m_store->listVersion(), type);
-    m_link->SendFrame();
+    sendBuiltFrame();
 }
 
 void ClientSession::SendRegistration(char flag)
 {
     StandardFrames::BuildRegistration(m_state, m_state.CurrentClientID, m_store->listVersion(),
                                       flag);
+    sendBuiltFrame();
+}
+
+void ClientSession::sendBuiltFrame()
+{
+    m_chainLimiter.reset();
     m_link->SendFrame();
 }
 
 void ClientSession::SendFollowUpFrame(const QString &itemText)
 {
     Q_UNUSED(itemText) // the queue entry's text is not part of the frame
+    if (!chainAllowed(FrameType::FollowUp))
+        return;
     StandardFrames::BuildFollowUpFrame(m_state, m_state.ClientIDBytes);
     m_link->SendFrame();
+}
+
+bool ClientSession::chainAllowed(char type)
+{
+    if (m_chainLimiter.allow(type, m_clock.tickCount()))
+        return true;
+    qCDebug(lcSession) << "stopped: the server asked for" << QLatin1Char(type)
+                       << "too often; waiting for the operator";
+    showStatusFailure(langText(Messages::Msg24));
+    return false;
+}
+
+bool ClientSession::sendChained(char type)
+{
+    if (!chainAllowed(type)) {
+        closeConnection();
+        return false;
+    }
+    StandardFrames::BuildRequest(m_state, m_state.CurrentClientID, m_store->listVersion(), type);
+    m_link->SendFrame();
+    return true;
+}
+
+void ClientSession::showStatusFailure(const QString &text)
+{
+    m_state.StatusKind = StatusKind::Failure;
+    Q_EMIT statusFailure(text);
 }
 
 QString ClientSession::langText(const Message &message) const
@@ -221,13 +292,17 @@ void ClientSession::onConnectionDropped()
 {
     if (!m_reportOpen)
         return;
-    // The parts that came are kept; the rest of the answer is lost.
+    // The parts that came are kept, and the operator learns the rest is missing.
     m_reportOpen = false;
     try {
         m_store->finishReport();
     } catch (const DatabaseError &error) {
         showError(error.text());
     }
+    if (m_reportCut)
+        showStatusFailure(langText(Messages::Msg25).arg(m_reportRows));
+    else
+        showStatusFailure(langText(Messages::Msg26).arg(m_reportRows));
 }
 
 void ClientSession::onLinkFailure(LinkFailure failure)
@@ -237,8 +312,15 @@ void ClientSession::onLinkFailure(LinkFailure failure)
 
 void ClientSession::onFrame(QByteArrayView frame)
 {
+    const char type = byteChar(frame, FrameFormat::TypeOffset);
+    const char request = m_link->requestType();
+    if (!answers(type, request)) {
+        qCDebug(lcSession) << "ignored: frame" << QLatin1Char(type) << "does not answer request"
+                           << QLatin1Char(request);
+        return;
+    }
     try {
-        switch (byteChar(frame, FrameFormat::TypeOffset)) {
+        switch (type) {
         case FrameType::ListVersionNotice:
             onNotice(frame);
             break;
@@ -280,7 +362,7 @@ void ClientSession::onNotice(QByteArrayView frame)
         Q_EMIT statusNotice(langText(Messages::Msg05));
     } else if (status == '2') {
         m_state.ListUpdateMode = ListUpdateMode::Server;
-        SendRequest(FrameType::ListRequest);
+        sendChained(FrameType::ListRequest);
     }
 }
 
@@ -292,11 +374,8 @@ void ClientSession::onLists(QByteArrayView frame)
     if (lists.malformed)
         return;
     Q_EMIT listVersionChanged(versionLabel(lists.version));
-    m_store->setListVersion(lists.version);
-    m_store->replaceRecipients(lists.recipients);
-    if (lists.groups)
-        m_store->replaceGroups(*lists.groups);
-    SendRequest(FrameType::CannedRequest);
+    m_store->replaceLists(lists.version, lists.recipients, lists.groups);
+    sendChained(FrameType::CannedRequest);
 }
 
 void ClientSession::onCanned(QByteArrayView frame)
@@ -322,27 +401,47 @@ void ClientSession::onReport(QByteArrayView frame)
         closeConnection();
         return;
     }
-    const bool last = Parser::measureReportPart(frame).last;
+    const bool last = !ServerFrameReader::isFullReportPart(frame);
     const Parser::ReportPart part = Parser::parseReportPart(
         frame, last ? Parser::ReportLayout::Last : Parser::ReportLayout::Full);
+    storeReportPart(code, part.records, last);
+}
+
+void ClientSession::storeReportPart(std::uint8_t code, const QList<ReportRecord> &records,
+                                    bool last)
+{
+    if (code == 1 || !m_reportOpen) {
+        m_reportRows = 0;
+        m_reportCut = false;
+    }
+    const qsizetype room = m_options.reportRowLimit - m_reportRows;
+    const QList<ReportRecord> kept = records.size() > room ? records.first(room) : records;
     m_reportOpen = true;
     try {
         if (code == 1)
-            m_store->startReport(part.records);
+            m_store->startReport(kept);
         else
-            m_store->appendReport(part.records);
+            m_store->appendReport(kept);
     } catch (const DatabaseError &) {
         m_reportOpen = false;
         closeConnection();
         throw;
     }
-    if (last)
-        closeConnection(); // finishes the report
+    m_reportRows += kept.size();
+    if (kept.size() < records.size()) {
+        qCDebug(lcSession) << "report cut at" << m_reportRows << "rows";
+        m_reportCut = true;
+        closeConnection(); // keeps what came and says where it was cut
+    } else if (last) {
+        m_reportOpen = false;
+        closeConnection();
+        m_store->finishReport();
+    }
 }
 
 void ClientSession::onCloseGrant(QByteArrayView frame)
 {
-    if (byteChar(frame, Parser::ResultOffset) != '1')
+    if (byteChar(frame, Parser::ResultOffset) != '1' || !m_closePending)
         return;
     closeConnection();
     m_state.CloseAllowed = true;
@@ -360,7 +459,7 @@ void ClientSession::onRegistration(QByteArrayView frame)
         showMessage(Messages::Msg06);
         Q_EMIT registrationAccepted();
         m_state.CloseAllowed = false;
-        SendRequest(FrameType::ListRequest);
+        sendChained(FrameType::ListRequest);
         break;
     }
     case '0':
@@ -379,10 +478,8 @@ void ClientSession::onRegistration(QByteArrayView frame)
 void ClientSession::onTransmissionResult(QByteArrayView frame)
 {
     const std::uint8_t failed = Parser::byteAt(frame, Parser::FailureCountOffset).value_or(0);
-    if (failed != 0) {
-        m_state.StatusKind = StatusKind::Failure;
-        Q_EMIT statusFailure(u" There are "_s + QString::number(failed) +
-                             u" data transmission failed."_s);
-    }
+    if (failed != 0)
+        showStatusFailure(u" There are "_s + QString::number(failed) +
+                          u" data transmission failed."_s);
     closeConnection();
 }

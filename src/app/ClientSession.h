@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ChainLimiter.h"
 #include "app/ClientState.h"
 #include "discovery/DiscoveryResponder.h"
 #include "lang/Messages.h"
@@ -22,6 +23,7 @@ class ClientStore;
 class Clock;
 class LangFile;
 class Messenger;
+class QLockFile;
 class ServerLink;
 
 // The three pick lists of the send panel, as the store holds them.
@@ -39,6 +41,9 @@ struct SessionOptions {
     int noticeInterval = 3000;
     // One tick of the close wait, in milliseconds.
     int closeWaitInterval = 1000;
+    // The most rows one report answer may bring; past it the client stops
+    // reading. No site keeps a million pages in the span of one query.
+    int reportRowLimit = 1000000;
 };
 
 // The client without its windows: it owns the client state, the store, the
@@ -52,6 +57,8 @@ public:
     using Options = SessionOptions;
     // Ticks of the close wait after which the window closes without the server's answer.
     static constexpr int CloseWaitLimit = 5;
+    // Beside Client.mdb while a client runs in the directory.
+    static inline const QString LockFileName = QStringLiteral("Client.mdb.lock");
 
     // Where the registration to store comes from when the server accepts one.
     using RegistrationSource = std::function<Registration()>;
@@ -75,9 +82,11 @@ public:
 
     void setRegistrationSource(RegistrationSource source) { m_registrationSource = source; }
 
-    // Start-up: the working directory, the store, the link, the worker (still
-    // suspended) and the language file with the language chosen in it.
-    void start(const QString &workingDirectory);
+    // Start-up: the working directory (locked against a second client), the
+    // store, the link, the worker (still suspended) and the language file with
+    // the language chosen in it. False, after telling the operator, when
+    // another running client uses the directory.
+    bool start(const QString &workingDirectory);
     // Each time the main window is shown: a stored registration is announced
     // and signed on with frame R.
     void signOn();
@@ -98,10 +107,14 @@ public:
     // The status notice has been shown long enough.
     void clearStatusNotice();
 
-    // The client's own requests: build the frame and send it.
+    // Requests the operator asked for: build the frame and send it. They
+    // also end a stop that a looping server caused.
     void SendRequest(char type);
     void SendRegistration(char flag);
+    // The queue's follow-up, a minute after a list-version notice.
     void SendFollowUpFrame(const QString &itemText);
+    // Any frame already built in SendBuffer, sent for the operator.
+    void sendBuiltFrame();
 
     // Texts of the current language, and modal messages titled with the product title.
     QString langText(const Message &message) const;
@@ -140,6 +153,12 @@ private:
     void onRegistration(QByteArrayView frame);
     void onTransmissionResult(QByteArrayView frame);
     void closeConnection();
+    // A request the client sends on its own in answer to the server; false
+    // (and a red status) once the server has driven too many of them.
+    bool sendChained(char type);
+    bool chainAllowed(char type);
+    void showStatusFailure(const QString &text);
+    void storeReportPart(std::uint8_t code, const QList<ReportRecord> &records, bool last);
 
     Messenger &m_messenger;
     const Clock &m_clock;
@@ -155,6 +174,13 @@ private:
     // A child, so that it answers from the session's creation on.
     DiscoveryResponder *m_discovery;
     RegistrationSource m_registrationSource;
+    ChainLimiter m_chainLimiter;
+    std::unique_ptr<QLockFile> m_directoryLock;
     // A report answer has started and its last part has not come yet.
     bool m_reportOpen = false;
+    // Rows of the report answer so far, and whether it was cut at the limit.
+    qsizetype m_reportRows = 0;
+    bool m_reportCut = false;
+    // Frame O has been sent: only then does an o "1" close the window.
+    bool m_closePending = false;
 };

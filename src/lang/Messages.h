@@ -47,12 +47,26 @@ inline constexpr Message Msg19{u"Msg19", u"Please input Server Port."};
 inline constexpr Message Msg20{u"Msg20", u"Please input Client ID."};
 inline constexpr Message Msg62{u"Msg62", u"Open Error !"};
 
+// A server that answers the client's own follow-up requests over and over.
+inline constexpr Message Msg24{
+    u"Msg24", u"The server keeps asking for the same request. Stopped; please try again."};
+// %1: the number of rows kept.
+inline constexpr Message Msg25{u"Msg25",
+                               u"The report was cut at %1 rows. Please query a shorter period."};
+// %1: the number of rows that arrived.
+inline constexpr Message Msg26{u"Msg26",
+                               u"The report is incomplete: only %1 rows arrived."};
+// %1: the working directory.
+inline constexpr Message Msg28{
+    u"Msg28", u"The directory %1 is in use by another running client."};
+
 // The product title: window titles and every message box's title.
 inline constexpr Message ProductTitle{u"AboutBox_ProductName", u"Quorvel Client"};
 
 // Every message key, for checks that the language file holds them all.
 inline constexpr std::array All{Msg01, Msg02, Msg03, Msg04, Msg05, Msg06, Msg07,
                                 Msg08, Msg09, Msg10, Msg11, Msg12, Msg13, Msg14,
-                                Msg15, Msg16, Msg17, Msg18, Msg19, Msg20, Msg62};
+                                Msg15, Msg16, Msg17, Msg18, Msg19, Msg20, Msg62,
+                                Msg24, Msg25, Msg26, Msg28};
 
 } // namespace Messages

@@ -1,8 +1,8 @@
 #include "link/ServerLink.h"
 
 #include "link/FrameFormat.h"
+#include "link/LinkLog.h"
 #include "link/ServerEndpoint.h"
-#include "link/ServerFrameParser.h"
 
 #include <QTcpSocket>
 
@@ -10,6 +10,8 @@
 #include <cstring>
 
 using namespace Qt::StringLiterals;
+
+Q_LOGGING_CATEGORY(lcLink, "quorvel.link", QtWarningMsg)
 
 ServerLink::ServerLink(FrameBuffer &buffer, const ServerEndpoint &endpoint, QObject *parent)
     : QObject(parent)
@@ -38,20 +40,29 @@ bool ServerLink::isConnectionOpen() const
 void ServerLink::SendFrame()
 {
     dropConnection();
+    m_requestType = m_buffer.SendLength > FrameFormat::TypeOffset
+                        ? m_buffer.SendBuffer[FrameFormat::TypeOffset]
+                        : '\0';
     if (m_endpoint.CurrentServerIP.isEmpty())
         return;
-    if (const std::optional<quint16> port = m_endpoint.port())
-        m_socket->connectToHost(m_endpoint.CurrentServerIP, *port);
+    const std::optional<quint16> port = m_endpoint.port();
+    if (!port) {
+        qCDebug(lcLink) << "no valid port" << m_endpoint.CurrentServerPort << "- nothing sent";
+        return;
+    }
+    qCDebug(lcLink) << "connecting to" << m_endpoint.CurrentServerIP << *port << "for"
+                    << QLatin1Char(m_requestType);
+    m_socket->connectToHost(m_endpoint.CurrentServerIP, *port);
 }
 
 void ServerLink::dropConnection()
 {
     ++m_generation;
     m_connected = false;
-    m_received.clear();
-    m_trailerMayFollow = false;
-    if (m_socket->state() != QAbstractSocket::UnconnectedState)
-        m_socket->abort();
+    m_peerClosed = false;
+    m_reader.clear();
+    // Unconnected but still holding what the server sent before it closed.
+    m_socket->abort();
     Q_EMIT connectionDropped();
 }
 
@@ -59,72 +70,72 @@ void ServerLink::ClientSocketConnect()
 {
     m_connected = true;
     const int length = std::clamp(m_buffer.SendLength, 0, FrameBuffer::SendBufferSize);
-    m_socket->write(m_buffer.SendBuffer.data(), length);
-}
-
-std::optional<ServerLink::FrameExtent> ServerLink::measureFrame(QByteArrayView bytes,
-                                                                bool readEnded)
-{
-    const std::optional<int> end = ServerFrameParser::bodyEnd(bytes);
-    if (!end) // an unknown type: everything that has come
-        return FrameExtent{static_cast<int>(bytes.size()), true};
-    if (*end < 0 || *end > bytes.size())
-        return std::nullopt;
-    if (bytes.size() >= *end + FrameFormat::TrailerSize)
-        return FrameExtent{*end + FrameFormat::TrailerSize, true};
-    if (readEnded && bytes.size() == *end)
-        return FrameExtent{*end, false};
-    return std::nullopt;
-}
-
-std::optional<int> ServerLink::completeFrameLength(QByteArrayView bytes, bool readEnded)
-{
-    const std::optional<FrameExtent> extent = measureFrame(bytes, readEnded);
-    return extent ? std::optional<int>(extent->length) : std::nullopt;
+    const QByteArrayView frame(m_buffer.SendBuffer.data(), length);
+    qCDebug(lcLink).noquote() << "sent" << QLatin1Char(m_requestType) << length << "bytes:"
+                              << frame.toByteArray().toHex(' ');
+    m_socket->write(frame.data(), frame.size());
 }
 
 void ServerLink::ClientSocketRead()
 {
+    readOneTurn();
+}
+
+void ServerLink::readOneTurn()
+{
     const std::uint64_t generation = m_generation;
-    while (generation == m_generation && m_socket->bytesAvailable() > 0) {
-        const qint64 room = MaxHeldBytes - m_received.size();
-        m_received += m_socket->read(room);
-        const bool readEnded = m_socket->bytesAvailable() == 0;
-        while (generation == m_generation && skipLateTrailer()) {
-            const std::optional<FrameExtent> extent = measureFrame(m_received, readEnded);
-            if (!extent)
-                break;
-            const QByteArray frame = m_received.first(extent->length);
-            m_received.remove(0, extent->length);
-            m_trailerMayFollow = !extent->withTrailer;
-            handleFrame(frame);
-        }
-        if (generation == m_generation && m_received.size() >= MaxHeldBytes) {
-            // No frame fits the buffer: the answer cannot be read.
-            dropConnection();
-        }
+    m_reader.append(m_socket->read(m_reader.room()));
+    while (generation == m_generation) {
+        const std::optional<QByteArray> frame = m_reader.next();
+        if (!frame)
+            break;
+        handleFrame(*frame);
+    }
+    if (generation != m_generation)
+        return;
+    if (m_reader.isStuck()) {
+        qCDebug(lcLink) << "dropped: no frame ends within" << ServerFrameReader::MaxHeldBytes
+                        << "bytes";
+        dropConnection();
+    } else if (m_socket->bytesAvailable() > 0) {
+        scheduleRead();
+    } else if (m_peerClosed) {
+        finishStream();
     }
 }
 
-bool ServerLink::skipLateTrailer()
+void ServerLink::scheduleRead()
 {
-    if (!m_trailerMayFollow)
-        return true;
-    if (m_received.size() < FrameFormat::TrailerSize)
-        return false;
-    // A frame was taken at its body's end when a read stopped there; its
-    // checksum and end byte may still have come after it.
-    const bool trailer = m_received[FrameFormat::TrailerSize - 1] == FrameFormat::EndByte &&
-                         (m_received.size() == FrameFormat::TrailerSize ||
-                          m_received[FrameFormat::TrailerSize] == FrameFormat::StartByte);
-    if (trailer)
-        m_received.remove(0, FrameFormat::TrailerSize);
-    m_trailerMayFollow = false;
-    return true;
+    if (m_readScheduled)
+        return;
+    m_readScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_readScheduled = false;
+            readOneTurn();
+        },
+        Qt::QueuedConnection);
+}
+
+void ServerLink::finishStream()
+{
+    const std::uint64_t generation = m_generation;
+    if (const std::optional<QByteArray> body = m_reader.finish()) {
+        qCDebug(lcLink) << "the server closed after a body without its closing bytes";
+        handleFrame(*body);
+    }
+    if (generation == m_generation)
+        dropConnection();
 }
 
 void ServerLink::handleFrame(QByteArrayView frame)
 {
+    qCDebug(lcLink).noquote() << "received"
+                              << QLatin1Char(frame.size() > FrameFormat::TypeOffset
+                                                 ? frame[FrameFormat::TypeOffset]
+                                                 : '?')
+                              << frame.size() << "bytes:" << frame.toByteArray().toHex(' ');
     std::memcpy(m_buffer.SendBuffer.data(), frame.data(), static_cast<std::size_t>(frame.size()));
     m_buffer.ReceivedLength = static_cast<std::int32_t>(frame.size());
     Q_EMIT frameReceived(QByteArrayView(m_buffer.SendBuffer.data(), m_buffer.ReceivedLength));
@@ -133,8 +144,13 @@ void ServerLink::handleFrame(QByteArrayView frame)
 void ServerLink::ClientSocketError(QAbstractSocket::SocketError error)
 {
     if (error == QAbstractSocket::RemoteHostClosedError) {
-        // The server's normal way of ending an answer.
-        dropConnection();
+        // The server's normal way of ending an answer; what it sent before is still read.
+        qCDebug(lcLink) << "the server closed the connection";
+        m_peerClosed = true;
+        if (m_socket->bytesAvailable() > 0)
+            scheduleRead();
+        else
+            finishStream();
         return;
     }
     LinkFailure failure = LinkFailure::General;
@@ -146,6 +162,7 @@ void ServerLink::ClientSocketError(QAbstractSocket::SocketError error)
         failure = LinkFailure::Send;
     else if (error == QAbstractSocket::NetworkError || error == QAbstractSocket::SocketTimeoutError)
         failure = LinkFailure::Receive;
+    qCDebug(lcLink) << "socket error" << error << m_socket->errorString();
     // Dropped first: the message box that follows lets other events run.
     dropConnection();
     Q_EMIT failed(failure);

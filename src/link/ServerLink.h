@@ -3,6 +3,7 @@
 #include "link/FrameBuffer.h"
 #include "link/FrameSender.h"
 #include "link/LinkFailure.h"
+#include "link/ServerFrameReader.h"
 
 #include <QAbstractSocket>
 #include <QByteArray>
@@ -39,11 +40,8 @@ public:
 
     QTcpSocket *ClientSocket() const { return m_socket; }
     bool isConnectionOpen() const;
-
-    // Offset just past a complete frame at the start of `bytes`, or nothing
-    // while more bytes are needed. `readEnded`: no more bytes are waiting, so a
-    // frame whose body ends exactly at the end of the bytes has no trailer.
-    static std::optional<int> completeFrameLength(QByteArrayView bytes, bool readEnded);
+    // The type byte of the request the current connection was opened for; 0 when none.
+    char requestType() const { return m_requestType; }
 
 Q_SIGNALS:
     // A complete frame, as it now stands in the frame buffer.
@@ -58,23 +56,24 @@ private:
     void ClientSocketRead();
     void ClientSocketError(QAbstractSocket::SocketError error);
 
-    struct FrameExtent {
-        int length = 0;
-        bool withTrailer = false;
-    };
-    static std::optional<FrameExtent> measureFrame(QByteArrayView bytes, bool readEnded);
-    // Drops the checksum and end byte of the previous frame if they came late;
-    // false while it cannot yet be told.
-    bool skipLateTrailer();
+    // Reads one read's worth and handles the frames complete in it; more
+    // waits for the next turn of the event loop, so that the clock and
+    // discovery are served while a long answer streams in.
+    void readOneTurn();
+    void scheduleRead();
+    // The server has closed: a body whose closing bytes never came still counts.
+    void finishStream();
     void handleFrame(QByteArrayView frame);
 
     FrameBuffer &m_buffer;
     const ServerEndpoint &m_endpoint;
     QTcpSocket *m_socket;
-    QByteArray m_received;
+    ServerFrameReader m_reader;
     // Changes whenever a connection is dropped, so a read loop notices that
     // the connection it was reading has gone.
     std::uint64_t m_generation = 0;
+    char m_requestType = 0;
     bool m_connected = false;
-    bool m_trailerMayFollow = false;
+    bool m_peerClosed = false;
+    bool m_readScheduled = false;
 };

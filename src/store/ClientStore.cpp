@@ -122,6 +122,17 @@ void ClientStore::replaceGroups(const QList<ListRecord> &records)
                 records);
 }
 
+void ClientStore::replaceLists(const QString &version, const QList<ListRecord> &recipients,
+                               const std::optional<QList<ListRecord>> &groups)
+{
+    Transaction transaction(m_connection.name());
+    setListVersion(version);
+    replaceRecipients(recipients);
+    if (groups)
+        replaceGroups(*groups);
+    transaction.commit();
+}
+
 void ClientStore::replaceCanned(const QStringList &texts)
 {
     QList<QVariantList> rows;

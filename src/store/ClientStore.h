@@ -48,6 +48,10 @@ public:
     void replaceRecipients(const QList<ListRecord> &records);
     void replaceGroups(const QList<ListRecord> &records);
     void replaceCanned(const QStringList &texts);
+    // The version and the lists of one answer, as one set: a failure or a
+    // kill in between leaves the old set whole. Groups only when given.
+    void replaceLists(const QString &version, const QList<ListRecord> &recipients,
+                      const std::optional<QList<ListRecord>> &groups);
 
     // The pick lists of the send panel.
     QStringList recipientNames();

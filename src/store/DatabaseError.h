@@ -3,7 +3,8 @@
 #include "lang/OperatorError.h"
 
 // A statement the engine refused, or a database file that cannot be used.
+// Each one is logged under "quorvel.store" (silent by default).
 class DatabaseError final : public OperatorError {
 public:
-    using OperatorError::OperatorError;
+    explicit DatabaseError(const QString &text);
 };

@@ -2,19 +2,22 @@
 
 #include "store/DatabaseError.h"
 #include "store/NativeInsert.h"
+#include "store/StoreLog.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <algorithm>
 
 namespace {
 
-[[noreturn]] void fail(const QSqlError &error)
+[[noreturn]] void fail(const QSqlQuery &query)
 {
-    throw DatabaseError(error.text());
+    qCDebug(lcStore).noquote() << "statement:" << query.lastQuery();
+    throw DatabaseError(query.lastError().text());
 }
 
 // Orders report values: nulls first, numbers by value, everything else as text.
@@ -56,11 +59,11 @@ QSqlQuery QueryObject::prepared(const QString &text, const QVariantList &values)
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     if (!query.prepare(text))
-        fail(query.lastError());
+        fail(query);
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
-        fail(query.lastError());
+        fail(query);
     return query;
 }
 

@@ -132,10 +132,12 @@ void TForm1::placeRealObject(const QString &name, QObject *object)
     delete mutableInventory().replace(name, object);
 }
 
-void TForm1::FormCreate()
+bool TForm1::FormCreate()
 {
-    m_session.start(QDir::currentPath());
+    if (!m_session.start(QDir::currentPath()))
+        return false;
     placeRealObject(u"ClientSocket"_s, m_session.link()->ClientSocket());
+    return true;
 }
 
 void TForm1::FormShow()

@@ -40,7 +40,8 @@ public:
     // registration stores.
     void setRegistrationWindow(TfmRegSer *window);
 
-    void FormCreate();
+    // False when the client cannot run here (the operator has been told why).
+    bool FormCreate();
     void FormShow();
     void LoadComposeLists();
     void btnExitClick();
