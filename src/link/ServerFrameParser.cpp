@@ -1,7 +1,6 @@
 #include "link/ServerFrameParser.h"
 
 #include "link/FrameFormat.h"
-#include "link/FrameType.h"
 
 namespace ServerFrameParser {
 
@@ -42,10 +41,12 @@ ListRecord listRecord(QByteArrayView record)
 
 // One report record at `offset`: five fields, four 0xFD separators and the
 // closing 0xFE. Returns the offset just past the 0xFE, or -1 when malformed.
-int readReportRecord(QByteArrayView frame, int offset, ReportRecord &record)
+int readReportRecord(QByteArrayView frame, int offset, ReportRecord *record)
 {
-    QString *const fields[] = {&record.sender, &record.recipient, &record.sendTime, &record.status,
-                               &record.message};
+    ReportRecord unused;
+    ReportRecord &target = record ? *record : unused;
+    QString *const fields[] = {&target.sender, &target.recipient, &target.sendTime, &target.status,
+                               &target.message};
     int i = offset;
     for (int f = 0; f < 5; ++f) {
         const int start = i;
@@ -56,7 +57,8 @@ int readReportRecord(QByteArrayView frame, int offset, ReportRecord &record)
         const std::uint8_t expected = f < 4 ? FrameFormat::FieldSeparator : FrameFormat::RecordEnd;
         if (at(frame, i) != expected)
             return -1;
-        *fields[f] = FrameFormat::textFromWire(frame.sliced(start, i - start));
+        if (record)
+            *fields[f] = FrameFormat::textFromWire(frame.sliced(start, i - start));
         ++i;
     }
     return i;
@@ -67,23 +69,24 @@ bool containsListEnd(QByteArrayView frame)
     return frame.indexOf(static_cast<char>(FrameFormat::ListEnd)) >= 0;
 }
 
-void readFullPart(QByteArrayView frame, ReportPart &part)
+void readFullPart(QByteArrayView frame, ReportPart &part, bool keepRecords)
 {
     int i = ReportRecordsOffset;
     for (int n = 0; n < RecordsPerFullPart; ++n) {
         ReportRecord record;
-        const int next = readReportRecord(frame, i, record);
+        const int next = readReportRecord(frame, i, keepRecords ? &record : nullptr);
         if (next < 0) {
             part.malformed = true;
             return;
         }
-        part.records.append(record);
+        if (keepRecords)
+            part.records.append(record);
         i = next + 1; // the byte after each record's 0xFE is not part of it
     }
     part.end = std::min<int>(i, static_cast<int>(frame.size()));
 }
 
-void readLastPart(QByteArrayView frame, ReportPart &part)
+void readLastPart(QByteArrayView frame, ReportPart &part, bool keepRecords)
 {
     int i = ReportRecordsOffset;
     while (i < frame.size()) {
@@ -96,10 +99,11 @@ void readLastPart(QByteArrayView frame, ReportPart &part)
             return;
         }
         ReportRecord record;
-        const int next = readReportRecord(frame, i, record);
+        const int next = readReportRecord(frame, i, keepRecords ? &record : nullptr);
         if (next < 0)
             break;
-        part.records.append(record);
+        if (keepRecords)
+            part.records.append(record);
         i = next;
     }
     // A 0xFF just before the end of the bytes still closes the list.
@@ -178,7 +182,7 @@ CannedFrame parseCanned(QByteArrayView frame)
     return canned;
 }
 
-ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout)
+ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout, bool keepRecords)
 {
     ReportPart part;
     if (frame.size() <= PartCodeOffset) {
@@ -193,56 +197,10 @@ ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout)
     part.last =
         layout == ReportLayout::Last || (layout == ReportLayout::Detect && containsListEnd(frame));
     if (part.last)
-        readLastPart(frame, part);
+        readLastPart(frame, part, keepRecords);
     else
-        readFullPart(frame, part);
+        readFullPart(frame, part, keepRecords);
     return part;
-}
-
-ReportExtent measureReportPart(QByteArrayView frame)
-{
-    const std::optional<std::uint8_t> code = byteAt(frame, PartCodeOffset);
-    if (!code)
-        return {};
-    if (*code == 0)
-        return {ReportRecordsOffset, true};
-    // One byte more than has come: a full part whose final skip byte is still
-    // missing then ends past the bytes instead of at their end.
-    QByteArray padded = frame.toByteArray();
-    padded.append('\0');
-    const ReportPart full = parseReportPart(padded, ReportLayout::Full);
-    if (!full.malformed && full.end >= 0) {
-        const QByteArrayView body =
-            QByteArrayView(padded).sliced(ReportRecordsOffset, full.end - ReportRecordsOffset);
-        if (!containsListEnd(body))
-            return {full.end, false};
-    }
-    const ReportPart last = parseReportPart(frame, ReportLayout::Last);
-    return {last.malformed ? -1 : last.end, true};
-}
-
-std::optional<int> bodyEnd(QByteArrayView frame)
-{
-    const std::optional<char> type = frameType(frame);
-    if (!type)
-        return -1;
-    switch (*type) {
-    case FrameType::ListVersionNotice:
-        return NoticeBodyEnd;
-    case FrameType::RegistrationResult:
-    case FrameType::CloseGrant:
-        return ResultBodyEnd;
-    case FrameType::TransmissionResult:
-        return FailureBodyEnd;
-    case FrameType::Lists:
-        return parseLists(frame).end;
-    case FrameType::Canned:
-        return parseCanned(frame).end;
-    case FrameType::Report:
-        return measureReportPart(frame).end;
-    default:
-        return std::nullopt;
-    }
 }
 
 } // namespace ServerFrameParser

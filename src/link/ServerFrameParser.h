@@ -32,10 +32,6 @@ inline constexpr int PartCodeOffset = 22; // frame h
 inline constexpr int ReportRecordsOffset = 23;
 inline constexpr int RecordsPerFullPart = 40;
 inline constexpr int MaxFieldSize = 299;
-// Where the bodies of the fixed-size answers end.
-inline constexpr int NoticeBodyEnd = 24;  // frame a
-inline constexpr int ResultBodyEnd = 23;  // frames r and o
-inline constexpr int FailureBodyEnd = 20; // frame s
 
 // The type byte, if the frame is long enough to have one.
 std::optional<char> frameType(QByteArrayView frame);
@@ -76,19 +72,8 @@ struct ReportPart {
     bool malformed = false;
 };
 // Part code 0 carries no records: `records` stays empty and `end` is just past the code.
-ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout = ReportLayout::Detect);
-
-struct ReportExtent {
-    int end = -1; // -1 while the part is incomplete
-    bool last = false;
-};
-// Where a report part ends and whether it is the last one, told from its
-// layout: a full part is 40 records with a skip byte after each and holds no
-// 0xFF; a last part has its records back to back up to 0xFF.
-ReportExtent measureReportPart(QByteArrayView frame);
-
-// Where the body of a server frame ends (before its checksum), -1 while it is
-// incomplete, or nothing for a type the client does not know.
-std::optional<int> bodyEnd(QByteArrayView frame);
+// Without keepRecords only the layout is followed (for measuring): `records` stays empty.
+ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout = ReportLayout::Detect,
+                           bool keepRecords = true);
 
 } // namespace ServerFrameParser

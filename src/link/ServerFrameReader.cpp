@@ -27,7 +27,8 @@ bool hasEndByteAfterChecksum(QByteArrayView bytes, int bodyEnd)
 // everything before them. Returns the frame's length.
 std::optional<int> verifiedClosing(QByteArrayView bytes, int bodyEnd)
 {
-    std::uint16_t sum = FrameFormat::checksum(bytes.first(std::min<qsizetype>(bodyEnd, bytes.size())));
+    std::uint16_t sum =
+        FrameFormat::checksum(bytes.first(std::min<qsizetype>(bodyEnd, bytes.size())));
     for (qsizetype checksumAt = bodyEnd; checksumAt + 2 < bytes.size(); ++checksumAt) {
         const std::uint16_t stated =
             static_cast<std::uint16_t>(at(bytes, checksumAt) << 8 | at(bytes, checksumAt + 1));
@@ -43,12 +44,39 @@ std::optional<int> verifiedClosing(QByteArrayView bytes, int bodyEnd)
 // end marker taken for the fortieth skipped byte.
 int fullPartEnd(QByteArrayView bytes)
 {
-    const Parser::ReportPart full = Parser::parseReportPart(bytes, Parser::ReportLayout::Full);
+    const Parser::ReportPart full =
+        Parser::parseReportPart(bytes, Parser::ReportLayout::Full, false);
     if (full.malformed || full.end < Parser::ReportRecordsOffset)
         return -1;
     const QByteArrayView records =
         bytes.sliced(Parser::ReportRecordsOffset, full.end - Parser::ReportRecordsOffset);
     return records.contains(static_cast<char>(FrameFormat::ListEnd)) ? -1 : full.end;
+}
+
+// Where the bodies of the fixed-size answers end.
+constexpr int NoticeBodyEnd = 24;  // frame a
+constexpr int ResultBodyEnd = 23;  // frames r and o
+constexpr int FailureBodyEnd = 20; // frame s
+
+// Where the body of a frame of a known type other than a report part ends,
+// -1 while it is incomplete, or nothing for a type the client does not know.
+std::optional<int> bodyEnd(QByteArrayView bytes, char type)
+{
+    switch (type) {
+    case FrameType::ListVersionNotice:
+        return NoticeBodyEnd;
+    case FrameType::RegistrationResult:
+    case FrameType::CloseGrant:
+        return ResultBodyEnd;
+    case FrameType::TransmissionResult:
+        return FailureBodyEnd;
+    case FrameType::Lists:
+        return Parser::parseLists(bytes).end;
+    case FrameType::Canned:
+        return Parser::parseCanned(bytes).end;
+    default:
+        return std::nullopt;
+    }
 }
 
 struct BodyEnds {
@@ -70,7 +98,7 @@ std::optional<BodyEnds> candidateBodyEnds(QByteArrayView bytes)
         return BodyEnds{};
     BodyEnds candidates;
     if (*type != FrameType::Report) {
-        const std::optional<int> end = Parser::bodyEnd(bytes);
+        const std::optional<int> end = bodyEnd(bytes, *type);
         if (!end)
             return std::nullopt;
         candidates.add(*end);
@@ -82,7 +110,8 @@ std::optional<BodyEnds> candidateBodyEnds(QByteArrayView bytes)
         return candidates;
     }
     candidates.add(fullPartEnd(bytes));
-    const Parser::ReportPart last = Parser::parseReportPart(bytes, Parser::ReportLayout::Last);
+    const Parser::ReportPart last =
+        Parser::parseReportPart(bytes, Parser::ReportLayout::Last, false);
     if (!last.malformed)
         candidates.add(last.end);
     return candidates;
@@ -142,14 +171,27 @@ std::optional<int> ServerFrameReader::completeBodyEnd(QByteArrayView bytes)
 
 bool ServerFrameReader::isFullReportPart(QByteArrayView frame)
 {
-    const int end = fullPartEnd(frame);
-    if (end < 0)
+    const int full = fullPartEnd(frame);
+    if (full < 0)
         return false;
-    if (end == frame.size()) // a body whose closing never came
+    const Parser::ReportPart lastPart =
+        Parser::parseReportPart(frame, Parser::ReportLayout::Last, false);
+    const int last = lastPart.malformed ? -1 : lastPart.end;
+    // A reading whose closing follows its body directly explains the frame
+    // best; one that needs extra bytes before the closing only when no other does.
+    const auto closesExactly = [&frame](int end) {
+        return end >= 0 &&
+               (end == frame.size() || (end + FrameFormat::TrailerSize == frame.size() &&
+                                        hasEndByteAfterChecksum(frame, end)));
+    };
+    if (closesExactly(full))
         return true;
-    if (end + FrameFormat::TrailerSize == frame.size() && hasEndByteAfterChecksum(frame, end))
-        return true;
-    return verifiedClosing(frame, end) == frame.size();
+    if (closesExactly(last))
+        return false;
+    const auto closesAfterExtraBytes = [&frame](int end) {
+        return end >= 0 && verifiedClosing(frame, end) == frame.size();
+    };
+    return closesAfterExtraBytes(full) && !closesAfterExtraBytes(last);
 }
 
 std::optional<QByteArray> ServerFrameReader::next()

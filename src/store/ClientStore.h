@@ -26,6 +26,8 @@ public:
     // Opens (or creates) the file; throws DatabaseError naming the file and the problem.
     void open();
     const QString &filePath() const { return m_connection.filePath(); }
+    // The Qt SQL connection, for tools and tests that run their own statements.
+    QString connectionName() const { return m_connection.name(); }
 
     QueryObject &ADOQuery2() { return m_query2; }
     QueryObject &ADOQuery3() { return m_query3; }
