@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHostAddress>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -75,6 +76,21 @@ QString describe(const DataSet &data)
         .arg(data.canned.size());
 }
 
+// Pages spread over January 2014, for a report of any length.
+QList<ReportRecord> januaryReport(int rows)
+{
+    QList<ReportRecord> report;
+    report.reserve(rows);
+    const QDateTime start(QDate(2014, 1, 1), QTime(0, 0));
+    const qint64 step = std::max<qint64>(1, 30LL * 24 * 3600 / std::max(rows, 1));
+    for (int i = 0; i < rows; ++i) {
+        report.append({QStringLiteral("Desk"), QStringLiteral("Ann Baker"),
+                       start.addSecs(i * step).toString(u"yyyy-MM-dd HH:mm:ss"),
+                       QStringLiteral("OK"), QStringLiteral("Report row %1").arg(i + 1)});
+    }
+    return report;
+}
+
 void connectLog(SimulatedServer &server)
 {
     QObject::connect(
@@ -120,7 +136,11 @@ int main(int argc, char *argv[])
         QStringLiteral("write-demo-data"),
         QStringLiteral("Write the built-in demo data set to FILE and exit."),
         QStringLiteral("FILE"));
-    parser.addOptions({listenOption, dataOption, demoOption});
+    const QCommandLineOption reportOption(
+        QStringLiteral("report-rows"),
+        QStringLiteral("Start with N delivered pages from January 2014 in the report."),
+        QStringLiteral("N"));
+    parser.addOptions({listenOption, dataOption, demoOption, reportOption});
     parser.process(app);
 
     if (parser.isSet(demoOption))
@@ -134,6 +154,15 @@ int main(int argc, char *argv[])
 
     SimulatedServer server;
     connectLog(server);
+    if (parser.isSet(reportOption)) {
+        bool isNumber = false;
+        const int rows = parser.value(reportOption).toInt(&isNumber);
+        if (!isNumber || rows < 0) {
+            print(stderr, QStringLiteral("quorvel-sim: --report-rows takes a whole number"));
+            return 2;
+        }
+        server.state().report = januaryReport(rows);
+    }
     std::unique_ptr<DataFileWatcher> watcher;
     if (parser.isSet(dataOption)) {
         watcher = std::make_unique<DataFileWatcher>(parser.value(dataOption));
