@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel Client"));
-    QApplication::setApplicationVersion(QString::fromUtf16(Version::Text));
+    QApplication::setApplicationVersion(Version::Text.toString());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

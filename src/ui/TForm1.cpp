@@ -44,7 +44,7 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     , m_clock(clock)
 {
     setObjectName(u"Form1"_s);
-    setWindowTitle(u"Quorvel Client Version %1"_s.arg(QStringView(Version::Text)));
+    setWindowTitle(u"Quorvel Client Version %1"_s.arg(Version::Text));
     // A single fixed border with minimize and maximize boxes.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
