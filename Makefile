@@ -2,11 +2,12 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 RELEASE_BUILD ?= build-release
+PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 # Extra CMake settings; CI passes -DQUORVEL_WERROR=ON.
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-sanitize bench pictures format clean
+.PHONY: all deps build run test test-sanitize bench package pictures format clean
 
 all: build
 
@@ -34,6 +35,15 @@ bench: deps
 	@$(RELEASE_BUILD)/bench/bench_report_ingest
 	@$(RELEASE_BUILD)/bench/bench_report_loopback
 
+# The Debian package quorvel-client_<version>_<arch>.deb in $(PACKAGE_BUILD),
+# from a release build with Debian's hardening flags.
+package: deps
+	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_ARGS) >/dev/null
+	@rm -f $(PACKAGE_BUILD)/*.deb
+	@cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target package
+
 pictures: build
 	@xvfb-run -a $(BUILD)/tools/render-windows docs/pictures
 
@@ -41,4 +51,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(RELEASE_BUILD) run
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(RELEASE_BUILD) $(PACKAGE_BUILD) run

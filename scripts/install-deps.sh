@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  dpkg-dev desktop-file-utils appstream groff-base
 )
 
 missing=()
