@@ -2,6 +2,10 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 RELEASE_BUILD ?= build-release
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs after its corpus.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_server_frame_parser fuzz_server_frame_reader fuzz_client_frame_reader fuzz_lang_file
 PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 # Extra CMake settings; CI passes -DQUORVEL_WERROR=ON.
@@ -29,6 +33,11 @@ test-sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
 
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DQUORVEL_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target $(FUZZ_TARGETS)
+	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 bench: deps
 	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target bench_report_ingest bench_report_loopback
@@ -51,4 +60,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(RELEASE_BUILD) $(PACKAGE_BUILD) run
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(RELEASE_BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD) run

@@ -25,6 +25,16 @@ if(QUORVEL_SANITIZE)
     target_link_options(quorvel_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+# libFuzzer targets in fuzz/ (clang): everything instrumented for coverage
+# and checked by the sanitizers.
+option(QUORVEL_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(QUORVEL_FUZZ)
+    target_compile_options(quorvel_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+        -fno-sanitize-recover=undefined)
+    target_link_options(quorvel_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # The version texts of the windows and --version, from project(VERSION ...).
 set(QUORVEL_RELEASE_DATE "2014.1.21")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/Version.h.in

@@ -167,6 +167,42 @@ private Q_SLOTS:
         QCOMPARE(file.ReadLangValue(u"English"_s, u"Form1_btnSend"_s, u"x"_s), QString());
     }
 
+    // Found by fuzzing: what was read before a write of another key reads the same after it.
+    void writesKeepEveryOtherEntry_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("key");
+        // clang-format off
+        QTest::newRow("last line ends in a bare CR")   << QByteArray("[English]\r\nMsg01=v\r")                 << u"Msg02"_s;
+        QTest::newRow("key begins with U+FEFF")        << QByteArray("[English]\r\n\xEF\xBB\xBFMsg01=v\r\n") << u"\uFEFFMsg03"_s;
+        QTest::newRow("two CRs end an LF file")        << QByteArray("[English]\nMsg01=v\r\r")                 << u"Msg02"_s;
+        QTest::newRow("bare CR inside a line")         << QByteArray("[English]\r\nMsg01=a\rb\r\n")          << u"Msg02"_s;
+        // clang-format on
+    }
+    void writesKeepEveryOtherEntry()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, key);
+        m_dir->write(LangFile::FileName, content);
+        const LangFile file(languagePath());
+        const QList<LangFile::Entry> before = file.entries();
+        file.WriteLangValue(u"English"_s, key, u"new"_s);
+        QList<LangFile::Entry> after = file.entries();
+        QCOMPARE(after.size(), before.size() + 1);
+        QCOMPARE(after.takeLast(), (LangFile::Entry{u"English"_s, key, u"new"_s}));
+        QCOMPARE(after, before);
+        QCOMPARE(file.ReadLangValue(u"English"_s, key, {}), u"new"_s);
+    }
+
+    void entriesAsReadingSeesThem()
+    {
+        m_dir->write(LangFile::FileName, "Stray=1\r\n[English]\r\nA=1\r\na=2\r\n[german]\r\nA=3\r\n"
+                                         "[ENGLISH]\r\nB=4\r\n");
+        const QList<LangFile::Entry> expected{{u"English"_s, u"A"_s, u"1"_s},
+                                              {u"german"_s, u"A"_s, u"3"_s}};
+        QCOMPARE(LangFile(languagePath()).entries(), expected);
+    }
+
     void unwritable_data()
     {
         QTest::addColumn<QString>("place");

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "lang/LangDocument.h"
 #include "lang/OperatorError.h"
 
+#include <QList>
 #include <QString>
 
 // A write to the language file that could not be done. text() is
@@ -26,6 +28,10 @@ public:
     // defaultValue when the key or its section is missing.
     QString ReadLangValue(const QString &section, const QString &key,
                           const QString &defaultValue) const;
+
+    // Every entry as ReadLangValue sees the file (LangDocument::entries()).
+    using Entry = LangDocument::Entry;
+    QList<Entry> entries() const;
 
     // Replaces the entry where it stands, appends it to its section, or
     // appends the section; creates a missing file. Throws LangFileError.
