@@ -237,6 +237,8 @@ void TestSendPanel::deleteKeepsKindsLineForLine()
     QCOMPARE(lines(recipients),
              (QStringList{u"Ann Baker"_s, u"Day shift"_s, u"Maintenance"_s, u"Eva Fischer"_s}));
     QCOMPARE(lines(client.list(u"listType"_s)), (QStringList{u"P"_s, u"G"_s, u"G"_s, u"P"_s}));
+    QTest::mouseClick(del, Qt::LeftButton); // the deleted line took its selection along
+    QCOMPARE(recipients->count(), 4);
 
     QTest::mouseClick(client.widget<QPushButton>(u"Button2"_s), Qt::LeftButton);
     QCOMPARE(recipients->count(), 0);

@@ -414,6 +414,8 @@ void TForm1::showRecipientRemoved(qsizetype index)
     const int row = static_cast<int>(index);
     delete m_ui.listType->takeItem(row);
     delete m_ui.lstRecpt->takeItem(row);
+    // The list would select the next line; a second DEL must not remove it unseen.
+    m_ui.lstRecpt->clearSelection();
 }
 
 void TForm1::showRecipientsCleared()
