@@ -1,6 +1,7 @@
 #include "paging/MessageText.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace MessageText {
 
