@@ -45,6 +45,11 @@ inline constexpr Message Msg17{u"Msg17", u"Data latest three months is traceable
 inline constexpr Message Msg18{u"Msg18", u"Please input Server IP."};
 inline constexpr Message Msg19{u"Msg19", u"Please input Server Port."};
 inline constexpr Message Msg20{u"Msg20", u"Please input Client ID."};
+// %1: the recipient-list entry that has no usable serial number.
+inline constexpr Message Msg21{u"Msg21", u"The page was not sent: \"%1\" has no valid entry in the "
+                                         u"recipient lists. Please remove it or update the lists."};
+inline constexpr Message Msg22{u"Msg22", u"The page was not sent: it has too many recipients for "
+                                         u"one page. Please remove some, or tick \"All\"."};
 inline constexpr Message Msg62{u"Msg62", u"Open Error !"};
 
 // A server that answers the client's own follow-up requests over and over.
@@ -54,19 +59,16 @@ inline constexpr Message Msg24{
 inline constexpr Message Msg25{u"Msg25",
                                u"The report was cut at %1 rows. Please query a shorter period."};
 // %1: the number of rows that arrived.
-inline constexpr Message Msg26{u"Msg26",
-                               u"The report is incomplete: only %1 rows arrived."};
+inline constexpr Message Msg26{u"Msg26", u"The report is incomplete: only %1 rows arrived."};
 // %1: the working directory.
-inline constexpr Message Msg28{
-    u"Msg28", u"The directory %1 is in use by another running client."};
+inline constexpr Message Msg28{u"Msg28", u"The directory %1 is in use by another running client."};
 
 // The product title: window titles and every message box's title.
 inline constexpr Message ProductTitle{u"AboutBox_ProductName", u"Quorvel Client"};
 
 // Every message key, for checks that the language file holds them all.
-inline constexpr std::array All{Msg01, Msg02, Msg03, Msg04, Msg05, Msg06, Msg07,
-                                Msg08, Msg09, Msg10, Msg11, Msg12, Msg13, Msg14,
-                                Msg15, Msg16, Msg17, Msg18, Msg19, Msg20, Msg62,
-                                Msg24, Msg25, Msg26, Msg28};
+inline constexpr std::array All{Msg01, Msg02, Msg03, Msg04, Msg05, Msg06, Msg07, Msg08, Msg09,
+                                Msg10, Msg11, Msg12, Msg13, Msg14, Msg15, Msg16, Msg17, Msg18,
+                                Msg19, Msg20, Msg21, Msg22, Msg24, Msg25, Msg26, Msg28, Msg62};
 
 } // namespace Messages

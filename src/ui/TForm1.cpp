@@ -4,15 +4,23 @@
 #include "app/Clock.h"
 #include "app/Version.h"
 #include "link/ServerLink.h"
+#include "paging/ComposeKeys.h"
+#include "paging/MessageText.h"
+#include "ui/AutoSizeLabel.h"
+#include "ui/EventHook.h"
 #include "ui/StatusPanelBar.h"
 #include "ui/TfmRegSer.h"
 #include "ui/WindowDesigns.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -21,7 +29,10 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTcpSocket>
+#include <QTextCursor>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +45,44 @@ void fillPickList(QComboBox *combo, const QStringList &items)
     combo->clear();
     combo->addItems(items);
     combo->setCurrentIndex(items.isEmpty() ? -1 : 0);
+}
+
+bool isEnterKey(const QKeyEvent &event)
+{
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+// What kind of key the compose rules see: shortcuts (Ctrl without Alt, which
+// would be AltGr) and keys that type nothing printable are never refused.
+ComposeKeys::Key composeKey(const QKeyEvent &event)
+{
+    using Key = ComposeKeys::Key;
+    if (isEnterKey(event))
+        return Key::Enter;
+    if (event.key() == Qt::Key_Backspace)
+        return Key::Backspace;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier))
+        return Key::Other;
+    const QString text = event.text();
+    const bool printable = !text.isEmpty() && std::all_of(text.cbegin(), text.cend(),
+                                                          [](QChar c) { return c.isPrint(); });
+    return printable ? Key::Character : Key::Other;
+}
+
+// A focus entry the operator or the program caused, as against the window
+// becoming active again or a popup (a combo's list, the memo's own context
+// menu) closing.
+bool isFocusEntry(const QFocusEvent &event)
+{
+    switch (event.reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        return true;
+    }
 }
 
 } // namespace
@@ -77,6 +126,7 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     connect(m_ui.btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
     placeRealObject(u"IdUDPServer1"_s, &m_session.discovery());
     connectSession();
+    connectSendPanel();
 }
 
 TForm1::~TForm1() = default;
@@ -99,6 +149,54 @@ TForm1::Components TForm1::resolveComponents() const
         require<QTimer>(u"Timer2"_s),
         require<QTimer>(u"TMClose"_s),
     };
+}
+
+TForm1::SendComponents TForm1::resolveSendComponents() const
+{
+    return {
+        require<QCheckBox>(u"chkGroupAll"_s), require<QLineEdit>(u"edtSender"_s),
+        require<QLineEdit>(u"edtNull"_s),     require<AutoSizeLabel>(u"lblLength"_s),
+        require<QPushButton>(u"Button1"_s),   require<QPushButton>(u"Button2"_s),
+        require<QPushButton>(u"Button3"_s),
+    };
+}
+
+void TForm1::connectSendPanel()
+{
+    m_send = resolveSendComponents();
+    // activated: a pick by mouse or keyboard, also of the item already shown;
+    // filling the lists does not emit it.
+    connect(m_ui.cboRecpt, &QComboBox::activated, this, &TForm1::cboRecptClick);
+    connect(m_ui.cboGroupList, &QComboBox::activated, this, &TForm1::cboGroupListClick);
+    connect(m_ui.cboPreMsg, &QComboBox::activated, this, &TForm1::cboPreMsgClick);
+    connect(m_send.Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(m_send.Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(m_send.Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(m_ui.btnSend, &QPushButton::clicked, this, &TForm1::btnSendClick);
+    connect(m_ui.memMsg, &QPlainTextEdit::textChanged, this, &TForm1::memMsgChange);
+
+    connect(&m_recipients, &RecipientList::entryAppended, this, &TForm1::showRecipientAppended);
+    connect(&m_recipients, &RecipientList::entryRemoved, this, &TForm1::showRecipientRemoved);
+    connect(&m_recipients, &RecipientList::cleared, this, &TForm1::showRecipientsCleared);
+
+    EventHook::install(m_ui.memMsg, QEvent::KeyPress, [this](QEvent &event) {
+        return memMsgKeyPress(static_cast<const QKeyEvent &>(event));
+    });
+    EventHook::install(m_ui.memMsg, QEvent::FocusIn, [this](QEvent &event) {
+        memMsgEnter(static_cast<const QFocusEvent &>(event));
+        return false;
+    });
+    EventHook::install(m_send.edtSender, QEvent::KeyPress, [this](QEvent &event) {
+        return edtSenderKeyPress(static_cast<const QKeyEvent &>(event));
+    });
+    // A name typed into the personal pick list is never used: Return there
+    // would otherwise pick the item of that name.
+    const EventHook::Handler swallowEnter = [](QEvent &event) {
+        return isEnterKey(static_cast<const QKeyEvent &>(event));
+    };
+    EventHook::install(m_ui.cboRecpt, QEvent::KeyPress, swallowEnter);
+    if (QLineEdit *typed = m_ui.cboRecpt->lineEdit())
+        EventHook::install(typed, QEvent::KeyPress, swallowEnter);
 }
 
 void TForm1::connectSession()
@@ -210,10 +308,9 @@ void TForm1::Timer1Timer()
 
 void TForm1::clearComposition(bool alsoMessage)
 {
-    m_ui.lstRecpt->clear();
-    m_ui.listType->clear();
+    m_recipients.clear();
     if (alsoMessage)
-        m_ui.memMsg->clear();
+        clearMessage();
 }
 
 void TForm1::showStatusNotice(const QString &text)
@@ -267,4 +364,127 @@ void TForm1::StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect
     painter.setBrush(Qt::NoBrush);
     painter.setPen(statusMessageColor());
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_statusMessage);
+}
+
+void TForm1::cboRecptClick(int index)
+{
+    m_recipients.add(m_ui.cboRecpt->itemText(index), RecipientKind::Person);
+}
+
+void TForm1::cboGroupListClick(int index)
+{
+    m_recipients.add(m_ui.cboGroupList->itemText(index), RecipientKind::Group);
+}
+
+void TForm1::cboPreMsgClick(int index)
+{
+    m_ui.memMsg->setPlainText(m_ui.cboPreMsg->itemText(index));
+}
+
+void TForm1::Button1Click()
+{
+    const QList<QListWidgetItem *> selected = m_ui.lstRecpt->selectedItems();
+    if (!selected.isEmpty())
+        m_recipients.removeAt(m_ui.lstRecpt->row(selected.first()));
+}
+
+void TForm1::Button2Click()
+{
+    m_recipients.clear();
+}
+
+void TForm1::Button3Click()
+{
+    clearMessage();
+}
+
+void TForm1::clearMessage()
+{
+    // Emptying an empty memo is no change: the counter keeps what it shows.
+    if (!m_ui.memMsg->toPlainText().isEmpty())
+        m_ui.memMsg->setPlainText(QString());
+}
+
+void TForm1::showRecipientAppended(const RecipientEntry &entry)
+{
+    m_ui.lstRecpt->addItem(entry.text);
+    m_ui.listType->addItem(kindLetter(entry.kind));
+}
+
+void TForm1::showRecipientRemoved(qsizetype index)
+{
+    const int row = static_cast<int>(index);
+    delete m_ui.listType->takeItem(row);
+    delete m_ui.lstRecpt->takeItem(row);
+    // The list would select the next line; a second DEL must not remove it unseen.
+    m_ui.lstRecpt->clearSelection();
+}
+
+void TForm1::showRecipientsCleared()
+{
+    m_ui.lstRecpt->clear();
+    m_ui.listType->clear();
+}
+
+void TForm1::memMsgChange()
+{
+    const QString text = m_ui.memMsg->toPlainText();
+    const MessageText::Accepted accepted = MessageText::accept(m_acceptedMessage, text);
+    m_acceptedMessage = accepted.text;
+    if (accepted.text != text) {
+        // The corrected text is this same change, not another one.
+        const QSignalBlocker blocker(m_ui.memMsg);
+        m_ui.memMsg->setPlainText(accepted.text);
+        QTextCursor cursor = m_ui.memMsg->textCursor();
+        cursor.setPosition(static_cast<int>(accepted.cursor));
+        m_ui.memMsg->setTextCursor(cursor);
+    }
+    m_send.lblLength->setCaption(QString::number(accepted.text.size()));
+}
+
+bool TForm1::memMsgKeyPress(const QKeyEvent &event)
+{
+    if (ComposeKeys::memoKey(composeKey(event)) != ComposeKeys::Verdict::LeaveField)
+        return false;
+    m_send.edtNull->setFocus();
+    return true;
+}
+
+void TForm1::memMsgEnter(const QFocusEvent &event)
+{
+    // Entering the memo starts the message again, so a canned text is sent as picked.
+    if (isFocusEntry(event))
+        clearMessage();
+}
+
+bool TForm1::edtSenderKeyPress(const QKeyEvent &event)
+{
+    switch (ComposeKeys::senderKey(composeKey(event), m_send.edtSender->text())) {
+    case ComposeKeys::Verdict::Pass:
+        return false;
+    case ComposeKeys::Verdict::Refuse:
+        return true;
+    case ComposeKeys::Verdict::LeaveField:
+        m_send.edtNull->setFocus();
+        return true;
+    }
+    return false;
+}
+
+void TForm1::btnSendClick()
+{
+    const PageDraft draft{m_recipients.entries(), m_send.chkGroupAll->isChecked(),
+                          m_send.edtSender->text(), m_ui.memMsg->toPlainText(),
+                          m_regSer ? m_regSer->fields().clientId : QString()};
+    switch (m_pageSender.send(draft)) {
+    case PageSender::Outcome::NoRecipients:
+        m_ui.cboRecpt->setFocus();
+        break;
+    case PageSender::Outcome::NoMessage:
+        m_ui.memMsg->setFocus();
+        break;
+    case PageSender::Outcome::Sent:
+    case PageSender::Outcome::Refused:
+        break;
+    }
 }

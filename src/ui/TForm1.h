@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paging/PageSender.h"
+#include "paging/RecipientList.h"
 #include "ui/DesignedWindow.h"
 
 #include <QColor>
@@ -7,10 +9,15 @@
 #include <QPointer>
 #include <QString>
 
+class AutoSizeLabel;
 class ClientSession;
 class Clock;
+class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
+class QFocusEvent;
+class QKeyEvent;
+class QLineEdit;
 class QListWidget;
 class QPainter;
 class QPlainTextEdit;
@@ -47,6 +54,17 @@ public:
     void btnExitClick();
     void TMCloseTimer();
     void Timer1Timer();
+
+    // The send panel: picking recipients, groups and canned messages, the
+    // two lists' DEL buttons, the memo's filter and counter, and Send.
+    void cboRecptClick(int index);
+    void cboGroupListClick(int index);
+    void cboPreMsgClick(int index);
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void memMsgChange();
+    void btnSendClick();
 
     // The status message panel: its text, and the colour it is drawn in,
     // which follows the state's StatusKind (failure: red, otherwise black).
@@ -86,6 +104,26 @@ private:
     Components resolveComponents() const;
     void connectSession();
 
+    // The send panel's components beyond those above.
+    struct SendComponents {
+        QCheckBox *chkGroupAll;
+        QLineEdit *edtSender;
+        QLineEdit *edtNull;
+        AutoSizeLabel *lblLength;
+        QPushButton *Button1;
+        QPushButton *Button2;
+        QPushButton *Button3;
+    };
+    SendComponents resolveSendComponents() const;
+    void connectSendPanel();
+    void showRecipientAppended(const RecipientEntry &entry);
+    void showRecipientRemoved(qsizetype index);
+    void showRecipientsCleared();
+    bool memMsgKeyPress(const QKeyEvent &event);
+    void memMsgEnter(const QFocusEvent &event);
+    void clearMessage();
+    bool edtSenderKeyPress(const QKeyEvent &event);
+
     bool FormCloseQuery();
     void FormClose();
     void StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect);
@@ -101,4 +139,10 @@ private:
     Components m_ui{};
     QPointer<TfmRegSer> m_regSer;
     QString m_statusMessage;
+
+    SendComponents m_send{};
+    RecipientList m_recipients;
+    PageSender m_pageSender{m_session};
+    // The memo's text as last accepted, against which the next change is measured.
+    QString m_acceptedMessage;
 };
