@@ -55,7 +55,7 @@ PageSender::Outcome PageSender::send(const PageDraft &draft)
         m_session.showError(error.text());
         return Outcome::Refused;
     }
-    m_session.link()->SendFrame();
+    m_session.sendBuiltFrame();
     return Outcome::Sent;
 }
 
