@@ -74,6 +74,8 @@ struct Sending {
                                  {u"12"_s, u"Short"_s}});
         store.replaceGroups({{u"G001"_s, u"Night shift"_s}, {u"G002"_s, u"Both"_s}});
         session->state().setClientIdBytes(ClientId);
+        // As after the start-up language step has chosen English.
+        session->state().ProductTitle = u"Quorvel Client"_s;
     }
 
     Outcome send(const PageDraft &draft) { return PageSender(*session).send(draft); }

@@ -1,6 +1,6 @@
-// Renders the four windows to PNG files, once as designed and, when the
-// project's Language.ini is there, once per further language, so that their
-// look can be checked without starting the client.
+// Renders the four windows to PNG files in each of the four languages, each
+// language selected through the main window's menu as the operator selects
+// it, so that their look can be checked without starting the client.
 //
 //   render-windows [output folder]   (default: docs/pictures)
 #include "app/Clock.h"
@@ -10,6 +10,7 @@
 #include "ui/ClientWindows.h"
 #include "ui/DesignFonts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -47,8 +48,7 @@ bool save(QWidget &window, const QString &folder, const QString &name)
     return saved;
 }
 
-bool renderAll(ClientWindows &windows, const QString &folder, const QString &suffix,
-               bool withEditor)
+bool renderAll(ClientWindows &windows, const QString &folder, const QString &suffix)
 {
     TForm1 &form = windows.Form1;
     bool ok = save(form, folder, u"Form1-panSend"_s + suffix);
@@ -57,11 +57,12 @@ bool renderAll(ClientWindows &windows, const QString &folder, const QString &suf
     form.component<QWidget>(u"panSend"_s)->raise();
     ok &= save(windows.AboutBox, folder, u"AboutBox"_s + suffix);
     ok &= save(windows.fmRegSer, folder, u"fmRegSer"_s + suffix);
-    if (withEditor)
-        ok &= save(windows.frmLang, folder, u"frmLang"_s + suffix);
+    ok &= save(windows.frmLang, folder, u"frmLang"_s + suffix);
     return ok;
 }
 
+// A fresh client in the working directory, switched to the language through
+// its menu item; English pictures carry no suffix.
 bool renderLanguage(const QString &language, const QString &folder)
 {
     PrintingMessenger messenger;
@@ -69,11 +70,14 @@ bool renderLanguage(const QString &language, const QString &folder)
     ClientWindows windows(messenger, clock);
     windows.Form1.FormCreate();
     windows.Form1.Timer2Timer();
-    const LangFile file(QDir::current().filePath(LangFile::FileName));
-    ApplyCaptions(windows.Form1.inventory(), windows.Form1.objectName(), file, language);
-    ApplyCaptions(windows.AboutBox.inventory(), windows.AboutBox.objectName(), file, language);
-    ApplyCaptions(windows.fmRegSer.inventory(), windows.fmRegSer.objectName(), file, language);
-    return renderAll(windows, folder, u"-"_s + language, false);
+    if (auto *item = windows.Form1.component<QAction>(u"mnu"_s + language))
+        item->trigger();
+    // The registration window takes its captions when it is shown.
+    if (const LangFile *file = windows.session.langFile())
+        ApplyCaptions(windows.fmRegSer.inventory(), windows.fmRegSer.objectName(), *file,
+                      windows.session.state().CurrentLanguage);
+    const QString suffix = language == u"English"_s ? QString() : u"-"_s + language;
+    return renderAll(windows, folder, suffix);
 }
 
 } // namespace
@@ -99,20 +103,10 @@ int main(int argc, char *argv[])
     const bool haveLanguages = QFile::exists(shipped) &&
                                QFile::copy(shipped, QDir::current().filePath(LangFile::FileName));
 
-    bool ok = false;
-    {
-        PrintingMessenger messenger;
-        FixedClock clock;
-        ClientWindows windows(messenger, clock);
-        windows.Form1.FormCreate();
-        windows.Form1.Timer2Timer();
-        ok = renderAll(windows, folder, QString(), true);
-    }
-    if (haveLanguages) {
-        for (const QString &language : {u"German"_s, u"Dutch"_s, u"Italian"_s})
-            ok &= renderLanguage(language, folder);
-    } else {
+    if (!haveLanguages)
         std::printf("no %s in the data folder: designed captions only\n", qPrintable(shipped));
-    }
+    bool ok = true;
+    for (const QString &language : {u"English"_s, u"German"_s, u"Dutch"_s, u"Italian"_s})
+        ok &= renderLanguage(language, folder);
     return ok ? 0 : 1;
 }

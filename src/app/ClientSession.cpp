@@ -270,7 +270,7 @@ QString ClientSession::langText(const Message &message) const
 
 QString ClientSession::productTitle() const
 {
-    return Messages::ProductTitle.defaultString();
+    return m_state.ProductTitle;
 }
 
 void ClientSession::showMessage(const Message &message)

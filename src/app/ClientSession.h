@@ -79,6 +79,7 @@ public:
     ServerLink *link() const { return m_link.get(); }
     TQueryThread *Worker() const { return m_worker.get(); }
     const LangFile *langFile() const { return m_langFile.get(); }
+    Messenger &messenger() { return m_messenger; }
 
     void setRegistrationSource(RegistrationSource source) { m_registrationSource = source; }
 
@@ -116,7 +117,8 @@ public:
     // Any frame already built in SendBuffer, sent for the operator.
     void sendBuiltFrame();
 
-    // Texts of the current language, and modal messages titled with the product title.
+    // Texts of the current language, and modal messages titled with the
+    // product title (empty until a language has been selected).
     QString langText(const Message &message) const;
     QString productTitle() const;
     void showMessage(const Message &message);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/LanguageState.h"
 #include "link/FrameBuffer.h"
 #include "link/ServerEndpoint.h"
 
@@ -24,8 +25,9 @@ enum class ListUpdateMode : std::int32_t {
 
 // The state the session's flows, the frame builders and the server link
 // share, kept together in one place. The frame buffer and the server's
-// address are the parts the link sees.
-struct ClientState : FrameBuffer, ServerEndpoint {
+// address are the parts the link sees; the language state (CurrentLanguage,
+// FromWord, ProductTitle) the part language selection sets.
+struct ClientState : FrameBuffer, ServerEndpoint, LanguageState {
     static constexpr int ClientIdSize = 12;
 
     // Client identity: what every frame carries.
@@ -38,8 +40,6 @@ struct ClientState : FrameBuffer, ServerEndpoint {
     ::ListUpdateMode ListUpdateMode = ::ListUpdateMode::Nobody;
     ::StatusKind StatusKind = ::StatusKind::Nothing;
 
-    QString CurrentLanguage;
-    QString FromWord = QStringLiteral("From");
     QString WorkingDirectory;
 
     // Sets ClientIDBytes from a client ID: trimmed, Latin-1, at most 12 bytes, zero padded.

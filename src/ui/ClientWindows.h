@@ -14,11 +14,12 @@ struct ClientWindows {
                   const ClientSession::Options &options = {})
         : session(messenger, clock, options)
         , Form1(session, clock)
-        , AboutBox(&Form1)
+        , AboutBox(session, &Form1)
         , fmRegSer(&Form1)
-        , frmLang(&Form1)
+        , frmLang(session, Form1, &Form1)
     {
         Form1.setRegistrationWindow(&fmRegSer);
+        Form1.setLanguageWindows(&AboutBox, &frmLang);
     }
 
     ClientSession session;

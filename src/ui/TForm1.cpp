@@ -3,16 +3,24 @@
 #include "app/ClientSession.h"
 #include "app/Clock.h"
 #include "app/Version.h"
+#include "lang/LangFile.h"
+#include "lang/LanguageSwitch.h"
+#include "lang/Languages.h"
+#include "lang/LocaleSeparators.h"
 #include "link/ServerLink.h"
 #include "paging/ComposeKeys.h"
 #include "paging/MessageText.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/EventHook.h"
+#include "ui/CaptionWalk.h"
 #include "ui/StatusPanelBar.h"
+#include "ui/TAboutBox.h"
 #include "ui/TfmRegSer.h"
+#include "ui/TfrmLang.h"
 #include "ui/WindowDesigns.h"
 
 #include <QCheckBox>
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -91,6 +99,7 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     : QMainWindow(parent)
     , m_session(session)
     , m_clock(clock)
+    , m_scaler(*this, inventory(), ExcludedKinds)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Quorvel Client Version %1"_s.arg(Version::Text));
@@ -104,13 +113,7 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     buildComponents(*this, *clientArea, WindowDesigns::Form1());
     m_ui = resolveComponents();
 
-    // The operator cannot drag the window to another size: the client area
-    // is fixed, and the window follows it and the menu bar.
-    clientArea->setFixedSize(WindowDesigns::Form1ClientSize);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    layout()->activate();
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    fixDesignedSize();
 
     const QDate today = m_clock.now().date();
     m_ui.StartDatePicker->setDate(today);
@@ -124,12 +127,39 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     connect(m_ui.Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(m_ui.TMClose, &QTimer::timeout, this, &TForm1::TMCloseTimer);
     connect(m_ui.btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
+    connectLanguageMenu();
     placeRealObject(u"IdUDPServer1"_s, &m_session.discovery());
     connectSession();
     connectSendPanel();
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::fixDesignedSize()
+{
+    // The designed size is the smallest. A window manager maximizes only a
+    // window whose size hints let it grow, so the window may grow, and its
+    // controls grow with it (FormResize).
+    centralWidget()->setMinimumSize(WindowDesigns::Form1ClientSize);
+    layout()->activate();
+    setMinimumSize(minimumSizeHint());
+    resize(minimumSize());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm1::connectLanguageMenu()
+{
+    const auto bind = [this](const QString &item, void (TForm1::*handler)()) {
+        connect(require<QAction>(item), &QAction::triggered, this, handler);
+    };
+    bind(u"mnuEnglish"_s, &TForm1::mnuEnglishClick);
+    bind(u"mnuGerman"_s, &TForm1::mnuGermanClick);
+    bind(u"mnuDutch"_s, &TForm1::mnuDutchClick);
+    bind(u"mnuItalian"_s, &TForm1::mnuItalianClick);
+    bind(u"About1"_s, &TForm1::About1Click);
+    bind(u"EditLanguageFile1"_s, &TForm1::EditLanguageFile1Click);
+}
 
 TForm1::Components TForm1::resolveComponents() const
 {
@@ -224,6 +254,12 @@ void TForm1::setRegistrationWindow(TfmRegSer *window)
     connect(&m_session, &ClientSession::listVersionChanged, window, &TfmRegSer::setVersionLabel);
 }
 
+void TForm1::setLanguageWindows(TAboutBox *about, TfrmLang *editor)
+{
+    m_about = about;
+    m_editor = editor;
+}
+
 void TForm1::placeRealObject(const QString &name, QObject *object)
 {
     // The placeholder is a child of this window; the real object has its own owner.
@@ -235,7 +271,107 @@ bool TForm1::FormCreate()
     if (!m_session.start(QDir::currentPath()))
         return false;
     placeRealObject(u"ClientSocket"_s, m_session.link()->ClientSocket());
+    m_scaler.RecordLayout();
+    selectStoredLanguage();
     return true;
+}
+
+void TForm1::selectStoredLanguage()
+{
+    // Only the exact name selects; any other leaves the designed captions,
+    // while messages still come from the section it names.
+    if (const Language *language = LanguageSwitch::startupLanguage(m_session.state())) {
+        checkLanguage(language->name.toString());
+        selectLanguage(*language);
+    }
+}
+
+void TForm1::selectLanguage(const Language &language)
+{
+    if (!m_session.langFile())
+        return;
+    try {
+        LanguageSwitch::select(m_session.state(), *m_session.langFile(), language, *this);
+    } catch (const LangFileError &error) {
+        m_session.showError(error.text());
+    }
+}
+
+void TForm1::mnuEnglishClick()
+{
+    selectLanguage(*Languages::find(u"English"));
+}
+
+void TForm1::mnuGermanClick()
+{
+    selectLanguage(*Languages::find(u"German"));
+}
+
+void TForm1::mnuDutchClick()
+{
+    selectLanguage(*Languages::find(u"Dutch"));
+}
+
+void TForm1::mnuItalianClick()
+{
+    selectLanguage(*Languages::find(u"Italian"));
+}
+
+void TForm1::checkLanguage(const QString &language)
+{
+    // The checked item first: its group then unchecks the others.
+    require<QAction>(u"mnu"_s + language)->setChecked(true);
+    for (const Language &other : Languages::all()) {
+        if (other.name != language)
+            require<QAction>(u"mnu"_s + other.name)->setChecked(false);
+    }
+}
+
+void TForm1::applyCaptions(const QString &language)
+{
+    if (const LangFile *file = m_session.langFile())
+        ApplyCaptions(inventory(), objectName(), *file, language);
+}
+
+void TForm1::setMainTitle(const QString &title)
+{
+    setWindowTitle(title);
+}
+
+void TForm1::applyPlacements(const QList<Placement> &placements)
+{
+    for (const Placement &placement : placements) {
+        auto *control = require<QWidget>(placement.control.toString());
+        if (placement.left)
+            control->move(*placement.left, control->y());
+        if (placement.width)
+            control->resize(*placement.width, control->height());
+    }
+}
+
+void TForm1::settleLayout()
+{
+    // Only the window at its designed size takes the new positions as its
+    // reference. Where the window manager lets the operator drag the window
+    // larger (one that can be maximized can be resized), it counts as
+    // maximized: the reference is scaled back to the present size.
+    const bool designedSize = size() == minimumSize();
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized) || !designedSize)
+        m_scaler.ScaleLayout();
+    else
+        m_scaler.RecordLayout();
+}
+
+void TForm1::About1Click()
+{
+    if (m_about)
+        m_about->exec();
+}
+
+void TForm1::EditLanguageFile1Click()
+{
+    if (m_editor)
+        m_editor->exec();
 }
 
 void TForm1::FormShow()
@@ -262,6 +398,17 @@ void TForm1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         FormShow();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize()
+{
+    m_scaler.ScaleLayout();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -353,7 +500,7 @@ QString TForm1::clockText() const
 
 void TForm1::Timer2Timer()
 {
-    m_ui.StatusBar1->setPanelText(ClockPanel, m_clock.now().toString(u"yyyy/MM/dd HH:mm:ss"_s));
+    m_ui.StatusBar1->setPanelText(ClockPanel, LocaleSeparators::clockText(m_clock.now()));
 }
 
 void TForm1::StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect)

@@ -2,7 +2,9 @@
 
 #include "paging/PageSender.h"
 #include "paging/RecipientList.h"
+#include "lang/LanguageView.h"
 #include "ui/DesignedWindow.h"
+#include "ui/LayoutScaler.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -24,18 +26,26 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class StatusPanelBar;
+class TAboutBox;
 class TfmRegSer;
+class TfrmLang;
+struct Language;
 struct Registration;
 
 // The main window: the send and report panels, menus and status bar. Its
 // handlers read what the operator did, hand it to the session and show what
 // the session announces.
-class TForm1 final : public QMainWindow, public DesignedWindow {
+class TForm1 final : public QMainWindow, public DesignedWindow, public LanguageView {
     Q_OBJECT
 
 public:
     static constexpr int StatusMessagePanel = 1;
     static constexpr int ClockPanel = 2;
+    // The main window's excluded kinds for the layout scaler.
+    static inline const QStringList ExcludedKinds{
+        QStringLiteral("TMainMenu"),      QStringLiteral("TSaveDialog"),
+        QStringLiteral("TADOConnection"), QStringLiteral("TOpenDialog"),
+        QStringLiteral("TImageList"),     QStringLiteral("TTimer")};
 
     TForm1(ClientSession &session, const Clock &clock, QWidget *parent = nullptr);
     ~TForm1() override;
@@ -46,6 +56,8 @@ public:
     // The registration window, whose fields the sign-on fills and the
     // registration stores.
     void setRegistrationWindow(TfmRegSer *window);
+    // The About window and the UI text editor, opened from the menu.
+    void setLanguageWindows(TAboutBox *about, TfrmLang *editor);
 
     // False when the client cannot run here (the operator has been told why).
     bool FormCreate();
@@ -54,6 +66,24 @@ public:
     void btnExitClick();
     void TMCloseTimer();
     void Timer1Timer();
+    void FormResize();
+
+    // Language selection: the four menu items, and the About window.
+    void mnuEnglishClick();
+    void mnuGermanClick();
+    void mnuDutchClick();
+    void mnuItalianClick();
+    void About1Click();
+    void EditLanguageFile1Click();
+
+    // What a language selection does to this window.
+    void checkLanguage(const QString &language) override;
+    void applyCaptions(const QString &language) override;
+    void setMainTitle(const QString &title) override;
+    void applyPlacements(const QList<Placement> &placements) override;
+    void settleLayout() override;
+
+    const LayoutScaler &scaler() const { return m_scaler; }
 
     // The send panel: picking recipients, groups and canned messages, the
     // two lists' DEL buttons, the memo's filter and counter, and Send.
@@ -81,6 +111,7 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     // FormCloseQuery, then FormClose when the window may close.
     void closeEvent(QCloseEvent *event) override;
 
@@ -128,6 +159,10 @@ private:
     void FormClose();
     void StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect);
     void placeRealObject(const QString &name, QObject *object);
+    void fixDesignedSize();
+    void connectLanguageMenu();
+    void selectStoredLanguage();
+    void selectLanguage(const Language &language);
 
     void clearComposition(bool alsoMessage);
     void showStatusNotice(const QString &text);
@@ -138,6 +173,9 @@ private:
     const Clock &m_clock;
     Components m_ui{};
     QPointer<TfmRegSer> m_regSer;
+    QPointer<TAboutBox> m_about;
+    QPointer<TfrmLang> m_editor;
+    LayoutScaler m_scaler;
     QString m_statusMessage;
 
     SendComponents m_send{};

@@ -168,7 +168,7 @@ constexpr ComponentSpec aboutBox[] = {
     row(u"TLabel", u"Version", u"Panel1", Version::AboutText, {81, 48, 175, 15}, CourierNew9),
     row(u"TLabel", u"Copyright", u"Panel1", u"Copyright (C) 2014 Quorvel Systems", {29, 96, 252, 16}, Arial10),
     row(u"TLabel", u"lblEmail", u"Panel1", u"info@quorvel.example", {144, 143, 133, 19}, TimesNewRoman12Underline, Setting::HandCursor).withTextColor(Blue),
-    row(u"TLabel", u"lblUrl", u"Panel1", u"www.quorvel.example", {104, 119, 145, 19}, TimesNewRoman12Underline, Setting::HandCursor).withTextColor(Blue),
+    row(u"TLabel", u"lblUrl", u"Panel1", u"quorvel.example/client", {104, 119, 145, 19}, TimesNewRoman12Underline, Setting::HandCursor).withTextColor(Blue),
     row(u"TLabel", u"Label2", u"Panel1", u"Homepage : ", {29, 121, 71, 15}, Arial9).withTextColor(Black),
     row(u"TLabel", u"Label1", u"Panel1", u"Email Address(es) : ", {29, 145, 112, 15}, Arial9).withTextColor(Black),
     row(u"TButton", u"OKButton", {}, u"OK", {118, 180, 75, 25}, WindowFont, Setting::DefaultButton),
