@@ -2,33 +2,12 @@
 // reads at points taken from the input: the same frames come out as from the
 // stream uncut, and a frame found complete has the same length however much
 // of what follows it has come.
+#include "FrameStream.h"
 #include "FuzzInput.h"
 #include "link/ServerFrameReader.h"
 
 #include <QByteArray>
 #include <QList>
-
-namespace {
-
-QList<QByteArray> readAll(const QList<QByteArrayView> &pieces)
-{
-    ServerFrameReader reader;
-    QList<QByteArray> frames;
-    for (QByteArrayView piece : pieces) {
-        while (!piece.isEmpty()) {
-            piece = piece.sliced(reader.append(piece));
-            while (const std::optional<QByteArray> frame = reader.next())
-                frames.append(*frame);
-            if (reader.isStuck())
-                return frames;
-        }
-    }
-    if (const std::optional<QByteArray> body = reader.finish())
-        frames.append(*body);
-    return frames;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -42,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     const QByteArrayView stream = input.rest();
 
-    const QList<QByteArray> whole = readAll({stream});
+    const QList<QByteArray> whole = readFrames({stream});
     QList<QByteArrayView> pieces;
     QByteArrayView rest = stream;
     for (qsizetype i = 0; !rest.isEmpty(); ++i) {
@@ -50,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         pieces.append(rest.first(std::min(pieceSize, rest.size())));
         rest = rest.sliced(pieces.last().size());
     }
-    const QList<QByteArray> cut = readAll(pieces);
+    const QList<QByteArray> cut = readFrames(pieces);
     FUZZ_CHECK(cut == whole);
 
     qsizetype offset = 0;

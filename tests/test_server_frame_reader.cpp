@@ -1,6 +1,8 @@
 // Where server frames end, however the stream is cut: layouts, closing
 // bytes, extra bytes before a closing, unknown types, and report parts.
+#include "FrameStream.h"
 #include "ServerFrameBuilder.h"
+#include "ServerFrames.h"
 #include "link/FrameFormat.h"
 #include "link/ServerFrameReader.h"
 
@@ -9,73 +11,14 @@
 
 using namespace Qt::StringLiterals;
 
+using namespace ServerFrames;
+
 namespace {
 
-const QString ClientId = u"DESK01"_s;
-
-QList<ReportRecord> records(int count)
-{
-    QList<ReportRecord> result;
-    for (int i = 0; i < count; ++i)
-        result.append(
-            {u"Desk"_s, u"R%1"_s.arg(i), u"2014-01-21 09:05:07"_s, u"OK"_s, u"m%1"_s.arg(i)});
-    return result;
-}
-
-QByteArray recordBytes(const ReportRecord &record)
-{
-    const char separator = static_cast<char>(FrameFormat::FieldSeparator);
-    return FrameFormat::textToWire(record.sender) + separator +
-           FrameFormat::textToWire(record.recipient) + separator +
-           FrameFormat::textToWire(record.sendTime) + separator +
-           FrameFormat::textToWire(record.status) + separator +
-           FrameFormat::textToWire(record.message) + static_cast<char>(FrameFormat::RecordEnd);
-}
-
-// A last part of any number of records, back to back up to 0xFF.
-QByteArray lastPart(std::uint8_t code, int count)
-{
-    QByteArray body("000");
-    body.append(static_cast<char>(code));
-    for (const ReportRecord &record : records(count))
-        body += recordBytes(record);
-    body.append(static_cast<char>(FrameFormat::ListEnd));
-    return ServerFrameBuilder::frame(ClientId, 'h', body);
-}
-
-// The same frame with another part code and its checksum made right again.
-QByteArray withPartCode(const QByteArray &frame, std::uint8_t code)
-{
-    QByteArray body = frame.sliced(FrameFormat::BodyOffset, frame.size() - FrameFormat::BodyOffset -
-                                                                FrameFormat::TrailerSize);
-    body[3] = static_cast<char>(code);
-    return ServerFrameBuilder::frame(ClientId, frame[FrameFormat::TypeOffset], body);
-}
-
-// Extra bytes between a frame's body and its closing, summed in like the body.
-QByteArray withExtraBytes(const QByteArray &frame, const QByteArray &extra)
-{
-    const QByteArray body = frame.sliced(
-        FrameFormat::BodyOffset, frame.size() - FrameFormat::BodyOffset - FrameFormat::TrailerSize);
-    return ServerFrameBuilder::frame(ClientId, frame[FrameFormat::TypeOffset], body + extra);
-}
-
+// Byte views of whole pieces, for the reader.
 QList<QByteArray> readAll(const QList<QByteArray> &pieces)
 {
-    ServerFrameReader reader;
-    QList<QByteArray> frames;
-    for (QByteArrayView piece : pieces) {
-        while (!piece.isEmpty()) {
-            piece = piece.sliced(reader.append(piece));
-            while (const std::optional<QByteArray> frame = reader.next())
-                frames.append(*frame);
-            if (reader.isStuck())
-                return frames;
-        }
-    }
-    if (const std::optional<QByteArray> body = reader.finish())
-        frames.append(*body);
-    return frames;
+    return readFrames(QList<QByteArrayView>(pieces.cbegin(), pieces.cend()));
 }
 
 } // namespace
@@ -90,8 +33,8 @@ private:
     const QByteArray canned = ServerFrameBuilder::canned(ClientId, {u"Hello"_s});
     const QByteArray failures = ServerFrameBuilder::transmissionResult(ClientId, 3);
     const QByteArray unknown = ServerFrameBuilder::frame(ClientId, 'x', "12");
-    const QList<QByteArray> parts = ServerFrameBuilder::reportParts(ClientId, records(85));
-    const QList<QByteArray> eighty = ServerFrameBuilder::reportParts(ClientId, records(80));
+    const QList<QByteArray> parts = ServerFrameBuilder::reportParts(ClientId, reportRecords(85));
+    const QList<QByteArray> eighty = ServerFrameBuilder::reportParts(ClientId, reportRecords(80));
 
     // Every kind of frame once, in one stream.
     QList<QByteArray> streamFrames() const

@@ -2,6 +2,7 @@
 #include "ManualClock.h"
 #include "RecordingMessenger.h"
 #include "ServerFrameBuilder.h"
+#include "ServerFrames.h"
 #include "SimulatedServer.h"
 #include "WorkingDirectory.h"
 #include "link/FrameFormat.h"
@@ -100,16 +101,6 @@ struct Client {
     ManualClock clock;
     std::unique_ptr<ClientWindows> windows;
 };
-
-QList<ReportRecord> reportRecords(int count)
-{
-    QList<ReportRecord> records;
-    for (int i = 0; i < count; ++i) {
-        records.append({u"Desk"_s, u"R%1"_s.arg(i), u"2014-01-21 09:05:07"_s, u"OK"_s,
-                        u"message %1"_s.arg(i)});
-    }
-    return records;
-}
 
 QByteArray joined(const QList<QByteArray> &frames)
 {
@@ -312,13 +303,13 @@ void TestServerLink::reportPartsFillTheReport()
     client.state().CurrentServerIP = u"127.0.0.1"_s;
     client.state().CurrentServerPort = QString::number(m_server->serverPort());
     // An earlier report that the answer replaces.
-    client.store().startReport(reportRecords(3));
+    client.store().startReport(ServerFrames::reportRecords(3));
     client.store().finishReport();
     QCOMPARE(client.reportRows(), 3);
 
     m_server->setWriteMode(mode, chunk, 1);
-    m_server->setNextAnswer(
-        'H', joined(ServerFrameBuilder::reportParts(ClientId, reportRecords(records))));
+    m_server->setNextAnswer('H', joined(ServerFrameBuilder::reportParts(
+                                     ClientId, ServerFrames::reportRecords(records))));
     client.queryReport();
 
     QTRY_VERIFY(client.state().ReceivedLength > 0);
@@ -334,8 +325,8 @@ void TestServerLink::newRequestCutsOffTheReport()
     client.state().CurrentServerPort = QString::number(m_server->serverPort());
     // Slow enough that the first part is in long before the second.
     m_server->setWriteMode(WriteMode::Split, 64);
-    m_server->setNextAnswer('H',
-                            joined(ServerFrameBuilder::reportParts(ClientId, reportRecords(85))));
+    m_server->setNextAnswer(
+        'H', joined(ServerFrameBuilder::reportParts(ClientId, ServerFrames::reportRecords(85))));
     client.queryReport();
     QTRY_VERIFY(client.state().ReceivedLength > 0);
     QVERIFY(client.link().isConnectionOpen());
