@@ -69,6 +69,8 @@ bool renderLanguage(const QString &language, const QString &folder)
     ClientWindows windows(messenger, clock);
     windows.Form1.FormCreate();
     windows.Form1.Timer2Timer();
+    // The registration window applies the session's language each time it opens.
+    windows.session.state().CurrentLanguage = language;
     const LangFile file(QDir::current().filePath(LangFile::FileName));
     ApplyCaptions(windows.Form1.inventory(), windows.Form1.objectName(), file, language);
     ApplyCaptions(windows.AboutBox.inventory(), windows.AboutBox.objectName(), file, language);

@@ -13,6 +13,7 @@
 #include "store/DatabaseError.h"
 
 #include <QDir>
+#include <QLocale>
 
 using namespace Qt::StringLiterals;
 namespace Parser = ServerFrameParser;
@@ -40,14 +41,6 @@ const Message &messageFor(LinkFailure failure)
         break;
     }
     return Messages::Msg09;
-}
-
-// The list version as the operator reads it: version 017 is 1.7.
-QString versionLabel(const QString &version)
-{
-    bool isNumber = false;
-    const int number = version.toInt(&isNumber);
-    return isNumber ? QString::number(number * 0.1, 'g', 15) : version;
 }
 
 } // namespace
@@ -200,6 +193,13 @@ QString ClientSession::langText(const Message &message) const
 QString ClientSession::productTitle() const
 {
     return Messages::ProductTitle.defaultString();
+}
+
+QString ClientSession::versionLabel(const QString &version)
+{
+    bool isNumber = false;
+    const double number = version.toDouble(&isNumber);
+    return isNumber ? QLocale().toString(number * 0.1, 'g', 15) : version;
 }
 
 void ClientSession::showMessage(const Message &message)

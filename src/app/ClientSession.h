@@ -106,6 +106,8 @@ public:
     // Texts of the current language, and modal messages titled with the product title.
     QString langText(const Message &message) const;
     QString productTitle() const;
+    // The list version as the operator reads it: 017 is 1.7, in the locale's number form.
+    static QString versionLabel(const QString &version);
     void showMessage(const Message &message);
     void showError(const QString &text);
 

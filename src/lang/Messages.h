@@ -45,14 +45,15 @@ inline constexpr Message Msg17{u"Msg17", u"Data latest three months is traceable
 inline constexpr Message Msg18{u"Msg18", u"Please input Server IP."};
 inline constexpr Message Msg19{u"Msg19", u"Please input Server Port."};
 inline constexpr Message Msg20{u"Msg20", u"Please input Client ID."};
+inline constexpr Message Msg23{u"Msg23", u"Server Port must be a whole number from 1 to 65535."};
 inline constexpr Message Msg62{u"Msg62", u"Open Error !"};
 
 // The product title: window titles and every message box's title.
 inline constexpr Message ProductTitle{u"AboutBox_ProductName", u"Quorvel Client"};
 
 // Every message key, for checks that the language file holds them all.
-inline constexpr std::array All{Msg01, Msg02, Msg03, Msg04, Msg05, Msg06, Msg07,
-                                Msg08, Msg09, Msg10, Msg11, Msg12, Msg13, Msg14,
-                                Msg15, Msg16, Msg17, Msg18, Msg19, Msg20, Msg62};
+inline constexpr std::array All{Msg01, Msg02, Msg03, Msg04, Msg05, Msg06, Msg07, Msg08,
+                                Msg09, Msg10, Msg11, Msg12, Msg13, Msg14, Msg15, Msg16,
+                                Msg17, Msg18, Msg19, Msg20, Msg23, Msg62};
 
 } // namespace Messages

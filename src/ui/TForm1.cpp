@@ -8,6 +8,7 @@
 #include "ui/TfmRegSer.h"
 #include "ui/WindowDesigns.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -75,6 +76,7 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     connect(m_ui.Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(m_ui.TMClose, &QTimer::timeout, this, &TForm1::TMCloseTimer);
     connect(m_ui.btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
+    connect(m_ui.SettSetting1, &QAction::triggered, this, &TForm1::SettSetting1Click);
     placeRealObject(u"IdUDPServer1"_s, &m_session.discovery());
     connectSession();
 }
@@ -98,6 +100,7 @@ TForm1::Components TForm1::resolveComponents() const
         require<QTimer>(u"Timer1"_s),
         require<QTimer>(u"Timer2"_s),
         require<QTimer>(u"TMClose"_s),
+        require<QAction>(u"SettSetting1"_s),
     };
 }
 
@@ -111,19 +114,13 @@ void TForm1::connectSession()
     connect(&m_session, &ClientSession::statusFailure, this, &TForm1::setStatusMessage);
     connect(&m_session, &ClientSession::statusCleared, this, [this] { setStatusMessage({}); });
     connect(&m_session, &ClientSession::closeGranted, this, &QWidget::close);
-    m_session.setRegistrationSource([this] {
-        if (!m_regSer)
-            return Registration{};
-        const TfmRegSer::Fields fields = m_regSer->fields();
-        // A port that is not a number is stored as 0, which sends nothing later.
-        return Registration{fields.clientId, fields.serverIp, fields.serverPort.toInt()};
-    });
 }
 
 void TForm1::setRegistrationWindow(TfmRegSer *window)
 {
     m_regSer = window;
     connect(&m_session, &ClientSession::listVersionChanged, window, &TfmRegSer::setVersionLabel);
+    connect(&window->registration(), &RegistrationFlow::waitChanged, this, &TForm1::showWaitStatus);
 }
 
 void TForm1::placeRealObject(const QString &name, QObject *object)
@@ -146,6 +143,12 @@ void TForm1::FormShow()
     LoadComposeLists();
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     m_session.resumeWorker();
+}
+
+void TForm1::SettSetting1Click()
+{
+    if (m_regSer)
+        m_regSer->open();
 }
 
 void TForm1::LoadComposeLists()
@@ -233,6 +236,19 @@ void TForm1::registrationAccepted()
         return;
     m_regSer->setRegisterEnabled(false);
     m_regSer->setVersionUpdateEnabled(true);
+}
+
+void TForm1::showWaitStatus(const QString &text)
+{
+    // The end of a wait clears only its own text, not a newer one.
+    if (text.isEmpty() && m_statusMessage != m_waitStatus) {
+        m_waitStatus.clear();
+        return;
+    }
+    m_ui.Timer1->stop();
+    m_session.state().StatusKind = text.isEmpty() ? StatusKind::Nothing : StatusKind::Notice;
+    m_waitStatus = text;
+    setStatusMessage(text);
 }
 
 void TForm1::setStatusMessage(const QString &text)

@@ -9,6 +9,7 @@
 
 class ClientSession;
 class Clock;
+class QAction;
 class QComboBox;
 class QDateTimeEdit;
 class QListWidget;
@@ -42,6 +43,7 @@ public:
 
     void FormCreate();
     void FormShow();
+    void SettSetting1Click();
     void LoadComposeLists();
     void btnExitClick();
     void TMCloseTimer();
@@ -81,6 +83,7 @@ private:
         QTimer *Timer1;
         QTimer *Timer2;
         QTimer *TMClose;
+        QAction *SettSetting1;
     };
     Components resolveComponents() const;
     void connectSession();
@@ -94,10 +97,13 @@ private:
     void showStatusNotice(const QString &text);
     void registrationLoaded(const Registration &registration);
     void registrationAccepted();
+    void showWaitStatus(const QString &text);
 
     ClientSession &m_session;
     const Clock &m_clock;
     Components m_ui{};
     QPointer<TfmRegSer> m_regSer;
     QString m_statusMessage;
+    // The registration window's wait, while the status panel shows it.
+    QString m_waitStatus;
 };
