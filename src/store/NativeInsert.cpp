@@ -32,6 +32,11 @@ void NativeInsert::fail() const
     throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
+qint64 NativeInsert::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
 void NativeInsert::run(const QVariantList &row, const QList<int> &columns)
 {
     // UTF-8 copies live until the step, so the engine need not copy or convert them.

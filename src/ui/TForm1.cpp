@@ -4,6 +4,8 @@
 #include "app/Clock.h"
 #include "app/Version.h"
 #include "link/ServerLink.h"
+#include "report/ReportTableModel.h"
+#include "ui/DataGrid.h"
 #include "ui/StatusPanelBar.h"
 #include "ui/TfmRegSer.h"
 #include "ui/WindowDesigns.h"
@@ -13,6 +15,8 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLayout>
 #include <QListWidget>
 #include <QPainter>
@@ -43,6 +47,7 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     : QMainWindow(parent)
     , m_session(session)
     , m_clock(clock)
+    , m_report(session)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Quorvel Client Version %1"_s.arg(QStringView(Version::Text)));
@@ -77,11 +82,19 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     connect(m_ui.TMClose, &QTimer::timeout, this, &TForm1::TMCloseTimer);
     connect(m_ui.btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
     connect(m_ui.SettSetting1, &QAction::triggered, this, &TForm1::SettSetting1Click);
+    connectReport();
     placeRealObject(u"IdUDPServer1"_s, &m_session.discovery());
     connectSession();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The grid outlives this part of the window: it lets go of the report's
+    // rows, which go with the window's members, and tells the window nothing more.
+    m_ui.DBGrid3->model()->disconnect(this);
+    m_ui.DBGrid3->selectionModel()->disconnect(this);
+    m_ui.DBGrid3->setDataModel(nullptr);
+}
 
 TForm1::Components TForm1::resolveComponents() const
 {
@@ -101,6 +114,13 @@ TForm1::Components TForm1::resolveComponents() const
         require<QTimer>(u"Timer2"_s),
         require<QTimer>(u"TMClose"_s),
         require<QAction>(u"SettSetting1"_s),
+        require<QAction>(u"Quorvel1"_s),
+        require<QAction>(u"Query1"_s),
+        require<QWidget>(u"panQuery"_s),
+        require<QWidget>(u"panSend"_s),
+        require<QPushButton>(u"btnQuery"_s),
+        require<DataGrid>(u"DBGrid3"_s),
+        require<QPlainTextEdit>(u"DBMemo3"_s),
     };
 }
 
@@ -133,6 +153,7 @@ void TForm1::FormCreate()
 {
     m_session.start(QDir::currentPath());
     placeRealObject(u"ClientSocket"_s, m_session.link()->ClientSocket());
+    showReport();
 }
 
 void TForm1::FormShow()
@@ -149,6 +170,83 @@ void TForm1::SettSetting1Click()
 {
     if (m_regSer)
         m_regSer->open();
+}
+
+void TForm1::connectReport()
+{
+    connect(m_ui.Query1, &QAction::triggered, this, &TForm1::Query1Click);
+    connect(m_ui.Quorvel1, &QAction::triggered, this, &TForm1::Quorvel1Click);
+    connect(m_ui.btnQuery, &QPushButton::clicked, this, &TForm1::btnQueryClick);
+    DataGrid *grid = m_ui.DBGrid3;
+    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TForm1::DBGrid3TitleClick);
+    grid->setDrawColumnCell(
+        [this](int column, const QString &text) { return DBGrid3DrawColumnCell(column, text); });
+    connect(grid->model(), &QAbstractItemModel::modelReset, this, &TForm1::reportRowsArrived);
+    connect(grid->model(), &QAbstractItemModel::rowsInserted, this, &TForm1::reportRowsArrived);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { showReportMessage(current.row()); });
+}
+
+void TForm1::showReport()
+{
+    // The grid shows the report's query object from the start: empty until
+    // the first answer opens it.
+    if (ReportTableModel *rows = m_report.model())
+        m_ui.DBGrid3->setDataModel(rows);
+}
+
+void TForm1::Query1Click()
+{
+    m_ui.StartDatePicker->setDateTime(m_clock.now());
+    m_ui.EndDatePicker->setDateTime(m_clock.now());
+    m_ui.panQuery->raise();
+}
+
+void TForm1::Quorvel1Click()
+{
+    m_ui.panSend->raise();
+}
+
+void TForm1::btnQueryClick()
+{
+    m_report.btnQueryClick(m_ui.StartDatePicker->dateTime(), m_ui.EndDatePicker->dateTime());
+}
+
+void TForm1::DBGrid3TitleClick(int column)
+{
+    DataGrid *grid = m_ui.DBGrid3;
+    QStringList titles;
+    for (int k = 0; k < grid->columnCount(); ++k)
+        titles.append(grid->columnTitle(k));
+    const ReportBrowser::TitleClick click = m_report.DBGrid3TitleClick(column, titles);
+    for (int k = 0; k < click.titles.size(); ++k)
+        grid->setColumnTitle(k, click.titles.at(k));
+}
+
+QString TForm1::DBGrid3DrawColumnCell(int column, const QString &text) const
+{
+    return ReportBrowser::cellText(column, text);
+}
+
+void TForm1::reportRowsArrived()
+{
+    // The first row becomes current when a result opens (a query's answer,
+    // a sort) and when the first rows of an empty one arrive.
+    DataGrid *grid = m_ui.DBGrid3;
+    if (grid->currentIndex().isValid())
+        return;
+    if (grid->model()->rowCount() == 0) {
+        showReportMessage(-1);
+        return;
+    }
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    grid->scrollToTop();
+}
+
+void TForm1::showReportMessage(int row)
+{
+    m_ui.DBMemo3->setPlainText(m_report.memoText(row));
 }
 
 void TForm1::LoadComposeLists()

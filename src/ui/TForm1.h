@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/ReportBrowser.h"
 #include "ui/DesignedWindow.h"
 
 #include <QColor>
@@ -9,6 +10,7 @@
 
 class ClientSession;
 class Clock;
+class DataGrid;
 class QAction;
 class QComboBox;
 class QDateTimeEdit;
@@ -44,6 +46,12 @@ public:
     void FormCreate();
     void FormShow();
     void SettSetting1Click();
+    void Query1Click();
+    void Quorvel1Click();
+    void btnQueryClick();
+    void DBGrid3TitleClick(int column);
+    // The text a report cell shows.
+    QString DBGrid3DrawColumnCell(int column, const QString &text) const;
     void LoadComposeLists();
     void btnExitClick();
     void TMCloseTimer();
@@ -58,6 +66,7 @@ public:
     QString clockText() const;
 
     StatusPanelBar *StatusBar1() const { return m_ui.StatusBar1; }
+    ReportBrowser &report() { return m_report; }
 
 public Q_SLOTS:
     void Timer2Timer();
@@ -84,6 +93,13 @@ private:
         QTimer *Timer2;
         QTimer *TMClose;
         QAction *SettSetting1;
+        QAction *Quorvel1;
+        QAction *Query1;
+        QWidget *panQuery;
+        QWidget *panSend;
+        QPushButton *btnQuery;
+        DataGrid *DBGrid3;
+        QPlainTextEdit *DBMemo3;
     };
     Components resolveComponents() const;
     void connectSession();
@@ -98,11 +114,16 @@ private:
     void registrationLoaded(const Registration &registration);
     void registrationAccepted();
     void showWaitStatus(const QString &text);
+    void connectReport();
+    void showReport();
+    void reportRowsArrived();
+    void showReportMessage(int row);
 
     ClientSession &m_session;
     const Clock &m_clock;
     Components m_ui{};
     QPointer<TfmRegSer> m_regSer;
+    ReportBrowser m_report;
     QString m_statusMessage;
     // The registration window's wait, while the status panel shows it.
     QString m_waitStatus;
