@@ -30,9 +30,10 @@ test-sanitize: deps
 
 bench: deps
 	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target bench_report_ingest bench_report_loopback
+	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target bench_report_ingest bench_report_loopback bench_report_grid
 	@$(RELEASE_BUILD)/bench/bench_report_ingest
 	@$(RELEASE_BUILD)/bench/bench_report_loopback
+	@$(RELEASE_BUILD)/bench/bench_report_grid
 
 pictures: build
 	@xvfb-run -a $(BUILD)/tools/render-windows docs/pictures

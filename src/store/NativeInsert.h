@@ -22,6 +22,9 @@ public:
     // The row id the last run gave its row.
     qint64 lastInsertRowId() const;
 
+    // The SQLite handle behind an open Qt connection; throws DatabaseError when it is not open.
+    static sqlite3 *handleOf(const QString &connectionName);
+
 private:
     [[noreturn]] void fail() const;
 

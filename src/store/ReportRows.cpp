@@ -10,6 +10,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <sqlite3.h>
+
 Q_LOGGING_CATEGORY(lcReportRows, "quorvel.store.report", QtInfoMsg)
 
 namespace {
@@ -33,16 +35,13 @@ QString placeholders(int count)
 }
 
 // The ORDER BY clause of a sort. Ties keep the order stored; names sort
-// without regard to letter case; send times chronologically, those that are
-// no date after all dated ones in either direction.
+// without regard to letter case.
 QString orderClause(ReportRows::Column column, bool ascending)
 {
     const QString direction = ascending ? QStringLiteral("ASC") : QStringLiteral("DESC");
     const QString &name = ReportRows::columnNames().at(column);
-    if (column == ReportRows::SendTime) {
-        return QStringLiteral(" ORDER BY NOT coalesce(sendtime GLOB '%1', 0), sendtime %2, rowid")
-            .arg(SendTime::StoredPattern, direction);
-    }
+    if (column == ReportRows::SendTime) // stored as text that orders by time
+        return QStringLiteral(" ORDER BY sendtime %1, rowid").arg(direction);
     return QStringLiteral(" ORDER BY %1 COLLATE NOCASE %2, rowid").arg(name, direction);
 }
 
@@ -100,16 +99,37 @@ void ReportRows::sort(const QString &order)
 
 void ReportRows::readIds(Column column, bool ascending, bool ordered)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    query.setForwardOnly(true);
-    const QString statement = QStringLiteral("SELECT rowid FROM report") +
-                              (ordered ? orderClause(column, ascending) : QString());
-    if (!query.exec(statement))
-        fail(query.lastError());
+    // Send times that are no date come after all dated ones, in either direction.
+    const bool undatedLast = ordered && column == SendTime;
+    const QByteArray statement = (QStringLiteral("SELECT rowid%1 FROM report%2")
+                                      .arg(undatedLast ? QStringLiteral(", sendtime") : QString(),
+                                           ordered ? orderClause(column, ascending) : QString()))
+                                     .toUtf8();
+    // Read straight from the engine: a long report has a hundred thousand ids.
+    sqlite3 *db = NativeInsert::handleOf(m_connectionName);
+    sqlite3_stmt *query = nullptr;
+    if (sqlite3_prepare_v2(db, statement.constData(), int(statement.size()), &query, nullptr) !=
+        SQLITE_OK)
+        throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(db)));
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> finalize(query, sqlite3_finalize);
+    const auto dated = [query] {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(query, 1));
+        return SendTime::isStoredDate(QByteArrayView(text, sqlite3_column_bytes(query, 1)));
+    };
     QList<qint64> ids;
+    QList<qint64> undated;
     ids.reserve(m_ids.size());
-    while (query.next())
-        ids.append(query.value(0).toLongLong());
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(query)) == SQLITE_ROW) {
+        const qint64 id = sqlite3_column_int64(query, 0);
+        if (undatedLast && !dated())
+            undated.append(id);
+        else
+            ids.append(id);
+    }
+    if (step != SQLITE_DONE)
+        throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(db)));
+    ids.append(undated);
     m_ids = std::move(ids);
     m_open = true;
     dropBlocks();

@@ -42,18 +42,42 @@ QString fromWire(const QString &text)
     return date.toString(u"yyyy-MM-dd") + u' ' + time.toString(u"HH:mm:ss");
 }
 
-bool isStoredDate(QStringView text)
+namespace {
+
+char16_t unit(QChar c)
+{
+    return c.unicode();
+}
+char16_t unit(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+// Digits where the stored form has a letter of its pattern, its own
+// characters elsewhere.
+template <typename Text> bool inStoredForm(const Text &text)
 {
     if (text.size() != StoredFormat.size())
         return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar expected = StoredFormat[i];
-        const bool digitExpected = expected.isLetter();
-        const QChar c = text[i];
-        if (digitExpected ? (c < u'0' || c > u'9') : c != expected)
+        const char16_t c = unit(text[i]);
+        if (expected.isLetter() ? (c < u'0' || c > u'9') : c != expected.unicode())
             return false;
     }
     return true;
+}
+
+} // namespace
+
+bool isStoredDate(QStringView text)
+{
+    return inStoredForm(text);
+}
+
+bool isStoredDate(QByteArrayView utf8)
+{
+    return inStoredForm(utf8);
 }
 
 QString shown(const QString &storedText)

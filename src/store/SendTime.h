@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 #include <QStringView>
@@ -10,9 +11,6 @@
 namespace SendTime {
 
 inline constexpr QStringView StoredFormat = u"yyyy-MM-dd HH:mm:ss";
-// The stored form as an SQL GLOB pattern, to tell dated rows from the rest.
-inline constexpr QStringView StoredPattern =
-    u"[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]";
 
 QString stored(const QDateTime &dateTime);
 
@@ -21,8 +19,9 @@ QString stored(const QDateTime &dateTime);
 // seconds; anything else as it came.
 QString fromWire(const QString &text);
 
-// Whether a stored text is a date in the stored form.
+// Whether a stored text (or its UTF-8 bytes) is a date in the stored form.
 bool isStoredDate(QStringView text);
+bool isStoredDate(QByteArrayView utf8);
 
 // As the report shows it: "yyyy/MM/dd HH:mm:ss"; a text that is no date as stored.
 QString shown(const QString &storedText);
