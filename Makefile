@@ -40,9 +40,10 @@ fuzz: deps
 
 bench: deps
 	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target bench_report_ingest bench_report_loopback
+	@cmake --build $(RELEASE_BUILD) -j$(JOBS) --target bench_report_ingest bench_report_loopback bench_report_grid
 	@$(RELEASE_BUILD)/bench/bench_report_ingest
 	@$(RELEASE_BUILD)/bench/bench_report_loopback
+	@$(RELEASE_BUILD)/bench/bench_report_grid
 
 # The Debian package quorvel-client_<version>_<arch>.deb in $(PACKAGE_BUILD),
 # from a release build with Debian's hardening flags.

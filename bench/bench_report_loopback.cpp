@@ -1,7 +1,8 @@
 // A delivery report of 100 000 records sent by the simulated server over
-// loopback in parts of 40, timed from frame H written to the last row stored
-// in the report query that the grid shows; against the store-only baseline, a
-// plain prepared INSERT of the same rows through SQLite's C API.
+// loopback in parts of 40, timed from frame H written to the last row shown
+// by the grid's model (read back from the store through the model, as the
+// grid reads it); against the store-only baseline, a plain prepared INSERT of
+// the same rows through SQLite's C API.
 #include "BenchData.h"
 #include "ClientFrameReader.h"
 #include "ServerLogic.h"
@@ -12,6 +13,7 @@
 #include "link/FrameFormat.h"
 #include "link/FrameType.h"
 #include "link/ServerLink.h"
+#include "report/ReportTableModel.h"
 #include "store/ClientStore.h"
 
 #include <QCoreApplication>
@@ -75,17 +77,27 @@ double ingestOverLoopback(const QString &dir, const QList<ReportRecord> &records
     state.CurrentClientID = QStringLiteral("DESK01");
     state.setClientIdBytes(state.CurrentClientID);
 
+    // The grid's model, following the report as it is stored.
+    ReportTableModel model(store.adoQReport());
+    const int lastRow = static_cast<int>(records.size()) - 1;
+    const QString lastRecipient = records.constLast().recipient;
+    const auto lastRowShown = [&] {
+        return model.rowCount() == records.size() &&
+               model.index(lastRow, 1).data().toString() == lastRecipient;
+    };
+
     buildReportQuery(state);
     QElapsedTimer timer;
     timer.start();
     link.SendFrame();
-    // Done when every row is in the report query and the answer's connection is closed.
-    while ((store.adoQReport().recordCount() < records.size() || link.isConnectionOpen()) &&
+    // Done when the model shows the last row and the answer's connection is closed.
+    while ((model.rowCount() < records.size() || link.isConnectionOpen()) &&
            timer.elapsed() < 120000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    const bool shown = lastRowShown();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    if (store.adoQReport().recordCount() != records.size())
-        std::fprintf(stderr, "stored %d rows, expected %lld\n", store.adoQReport().recordCount(),
+    if (!shown)
+        std::fprintf(stderr, "the model shows %d rows, expected %lld\n", model.rowCount(),
                      static_cast<long long>(records.size()));
     return seconds;
 }
@@ -103,9 +115,9 @@ int main(int argc, char *argv[])
         insertThroughSqlite(QDir(baselineDir.path()).filePath(QStringLiteral("base.db")), records);
 
     std::printf("report over loopback: %d records in parts of 40\n", RecordCount);
-    std::printf("  client (H written to last row stored): %10.0f rows/s (%.3f s)\n",
+    std::printf("  client (H written to last row in the grid's model): %10.0f rows/s (%.3f s)\n",
                 RecordCount / client, client);
-    std::printf("  baseline (C API insert):               %10.0f rows/s (%.3f s)\n",
+    std::printf("  baseline (C API insert):                            %10.0f rows/s (%.3f s)\n",
                 RecordCount / baseline, baseline);
     std::printf("  ratio client/baseline time: %.2fx\n", client / baseline);
 

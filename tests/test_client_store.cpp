@@ -275,7 +275,7 @@ private Q_SLOTS:
         second.sendTime = QStringLiteral("not a time");
         store.startReport({first});
         store.appendReport({second});
-        QueryObject &report = store.adoQReport();
+        ReportRows &report = store.adoQReport();
         QVERIFY(report.isOpen());
         QCOMPARE(report.recordCount(), 2);
         QCOMPARE(report.value(0, report.columnIndex(QStringLiteral("sendtime"))).toString(),
@@ -297,7 +297,7 @@ private Q_SLOTS:
               QStringLiteral("OK"), QStringLiteral("b")},
              {QStringLiteral("b"), QStringLiteral("r"), QStringLiteral("2014-01-01 00:00:00"),
               QStringLiteral("Failed"), QStringLiteral("a")}});
-        QueryObject &report = store.adoQReport();
+        ReportRows &report = store.adoQReport();
         report.sort(QStringLiteral("sendtime ASC"));
         QCOMPARE(report.value(0, 0).toString(), QStringLiteral("b"));
         report.sort(QStringLiteral("status DESC"));

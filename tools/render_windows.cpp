@@ -7,6 +7,7 @@
 #include "app/Messenger.h"
 #include "lang/LangFile.h"
 #include "ui/CaptionWalk.h"
+#include "store/ClientStore.h"
 #include "ui/ClientWindows.h"
 #include "ui/DesignFonts.h"
 
@@ -48,11 +49,29 @@ bool save(QWidget &window, const QString &folder, const QString &name)
     return saved;
 }
 
+// A short report, answered and sorted by send time, as an operator sees it.
+void showReport(ClientWindows &windows)
+{
+    const auto row = [](int i, const QString &to, const QString &status, const QString &text) {
+        return ReportRecord{u"DESK01"_s, to,
+                            u"2014-01-21 0%1:%2:07"_s.arg(8 + i % 2).arg(10 + 7 * i), status,
+                            u"From DESK01:\r\n"_s + text};
+    };
+    ClientStore &store = windows.session.store();
+    store.startReport({row(0, u"Ann Baker"_s, u"OK"_s, u"Please call the front desk."_s),
+                       row(1, u"Ben Carter"_s, u"Failed"_s, u"Visitor waiting at reception."_s),
+                       row(2, u"Night Desk"_s, u"OK"_s, u"Shift change in 15 minutes."_s),
+                       row(3, u"Eva Fischer"_s, QString(), u"Meeting in room 2 at 10:00."_s)});
+    store.finishReport();
+    windows.Form1.DBGrid3TitleClick(2);
+}
+
 bool renderAll(ClientWindows &windows, const QString &folder, const QString &suffix)
 {
     TForm1 &form = windows.Form1;
     bool ok = save(form, folder, u"Form1-panSend"_s + suffix);
     form.component<QWidget>(u"panQuery"_s)->raise();
+    showReport(windows);
     ok &= save(form, folder, u"Form1-panQuery"_s + suffix);
     form.component<QWidget>(u"panSend"_s)->raise();
     ok &= save(windows.AboutBox, folder, u"AboutBox"_s + suffix);

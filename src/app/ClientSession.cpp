@@ -14,6 +14,7 @@
 #include "store/DatabaseError.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QLockFile>
 #include <QLoggingCategory>
 
@@ -67,14 +68,6 @@ bool answers(char answer, char request)
     default:
         return false;
     }
-}
-
-// The list version as the operator reads it: version 017 is 1.7.
-QString versionLabel(const QString &version)
-{
-    bool isNumber = false;
-    const int number = version.toInt(&isNumber);
-    return isNumber ? QString::number(number * 0.1, 'g', 15) : version;
 }
 
 } // namespace
@@ -271,6 +264,13 @@ QString ClientSession::langText(const Message &message) const
 QString ClientSession::productTitle() const
 {
     return m_state.ProductTitle;
+}
+
+QString ClientSession::versionLabel(const QString &version)
+{
+    bool isNumber = false;
+    const double number = version.toDouble(&isNumber);
+    return isNumber ? QLocale().toString(number * 0.1, 'g', 15) : version;
 }
 
 void ClientSession::showMessage(const Message &message)

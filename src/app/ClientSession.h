@@ -121,6 +121,8 @@ public:
     // product title (empty until a language has been selected).
     QString langText(const Message &message) const;
     QString productTitle() const;
+    // The list version as the operator reads it: 017 is 1.7, in the locale's number form.
+    static QString versionLabel(const QString &version);
     void showMessage(const Message &message);
     void showError(const QString &text);
 

@@ -52,6 +52,7 @@ inline constexpr Message Msg22{u"Msg22", u"The page was not sent: it has too man
                                          u"one page. Please remove some, or tick \"All\"."};
 inline constexpr Message Msg27{u"Msg27",
                                u"DefLang.dat cannot be read: the language file was not changed."};
+inline constexpr Message Msg23{u"Msg23", u"Server Port must be a whole number from 1 to 65535."};
 inline constexpr Message Msg62{u"Msg62", u"Open Error !"};
 
 // A server that answers the client's own follow-up requests over and over.
@@ -69,9 +70,9 @@ inline constexpr Message Msg28{u"Msg28", u"The directory %1 is in use by another
 inline constexpr Message ProductTitle{u"AboutBox_ProductName", u"Quorvel Client"};
 
 // Every message key, for checks that the language file holds them all.
-inline constexpr std::array All{Msg01, Msg02, Msg03, Msg04, Msg05, Msg06, Msg07, Msg08, Msg09,
-                                Msg10, Msg11, Msg12, Msg13, Msg14, Msg15, Msg16, Msg17, Msg18,
-                                Msg19, Msg20, Msg21, Msg22, Msg24, Msg25, Msg26, Msg27, Msg28,
-                                Msg62};
+inline constexpr std::array All{Msg01, Msg02, Msg03, Msg04, Msg05, Msg06, Msg07, Msg08,
+                                Msg09, Msg10, Msg11, Msg12, Msg13, Msg14, Msg15, Msg16,
+                                Msg17, Msg18, Msg19, Msg20, Msg21, Msg22, Msg23, Msg24,
+                                Msg25, Msg26, Msg27, Msg28, Msg62};
 
 } // namespace Messages

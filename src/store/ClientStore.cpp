@@ -1,19 +1,12 @@
 #include "store/ClientStore.h"
 
 #include "store/DatabaseError.h"
+#include "store/SendTime.h"
 #include "store/Statements.h"
 #include "store/Transaction.h"
 
 #include <QDir>
 #include <optional>
-
-namespace {
-
-const QString ReportColumns[] = {QStringLiteral("sender"), QStringLiteral("recipient"),
-                                 QStringLiteral("sendtime"), QStringLiteral("status"),
-                                 QStringLiteral("message")};
-
-} // namespace
 
 ClientStore::ClientStore(const QString &workingDirectory)
     : m_connection(QDir(workingDirectory).filePath(FileName))
@@ -189,14 +182,13 @@ std::optional<QString> ClientStore::groupSerial(const QString &name)
 
 void ClientStore::appendReportRows(const QList<ReportRecord> &records)
 {
-    static const QStringList columns(std::begin(ReportColumns), std::end(ReportColumns));
     QList<QVariantList> rows;
     rows.reserve(records.size());
     for (const ReportRecord &record : records) {
         rows.append({record.sender, record.recipient, normalisedSendTime(record.sendTime),
                      record.status, record.message});
     }
-    m_queryReport.appendRows(columns, rows);
+    m_queryReport.appendRows(rows);
 }
 
 template <typename Operation> void ClientStore::inReportTransaction(Operation operation)
@@ -207,7 +199,7 @@ template <typename Operation> void ClientStore::inReportTransaction(Operation op
         operation();
     } catch (const DatabaseError &) {
         m_reportTransaction.reset();
-        RunSql(m_queryReport, Statements::SelectAllReport);
+        m_queryReport.openAll();
         throw;
     }
 }
@@ -216,8 +208,8 @@ void ClientStore::startReport(const QList<ReportRecord> &firstRecords)
 {
     finishReport();
     inReportTransaction([&] {
-        RunSql(m_queryReport, Statements::DeleteReport);
-        RunSql(m_queryReport, Statements::SelectAllReport);
+        m_queryReport.execute(Statements::DeleteReport);
+        m_queryReport.openAll();
         appendReportRows(firstRecords);
     });
 }
@@ -227,7 +219,7 @@ void ClientStore::appendReport(const QList<ReportRecord> &records)
     inReportTransaction([&] {
         // A further part without a first one in this run adds to the stored rows.
         if (!m_queryReport.isOpen())
-            RunSql(m_queryReport, Statements::SelectAllReport);
+            m_queryReport.openAll();
         appendReportRows(records);
     });
 }
@@ -243,18 +235,15 @@ void ClientStore::finishReport()
 void ClientStore::clearReport()
 {
     finishReport();
-    RunSql(m_queryReport, Statements::DeleteReport);
+    m_queryReport.execute(Statements::DeleteReport);
 }
 
 void ClientStore::reopenReportOrderedBy(const QString &column, bool ascending)
 {
-    const bool known = std::any_of(
-        std::begin(ReportColumns), std::end(ReportColumns),
-        [&column](const QString &c) { return c.compare(column, Qt::CaseInsensitive) == 0; });
-    if (!known)
+    const int known = m_queryReport.columnIndex(column);
+    if (known < 0)
         throw DatabaseError(QStringLiteral("The report has no column '%1'.").arg(column));
-    RunSql(m_queryReport, Statements::SelectReportOrderedBy.arg(
-                              column, ascending ? QStringLiteral("ASC") : QStringLiteral("DESC")));
+    m_queryReport.openOrderedBy(static_cast<ReportRows::Column>(known), ascending);
 }
 
 void ClientStore::markOfflineReportRows(const QDateTime &now)
@@ -265,7 +254,7 @@ void ClientStore::markOfflineReportRows(const QDateTime &now)
 
 QString ClientStore::storedDateTime(const QDateTime &dateTime)
 {
-    return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return SendTime::stored(dateTime);
 }
 
 namespace {
@@ -307,18 +296,7 @@ QString ClientStore::normalisedSendTime(const QString &wireText)
 {
     if (const auto fast = fastSendTime(wireText))
         return *fast;
-    static const QString formats[] = {
-        QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("yyyy/M/d H:mm:ss"),
-        QStringLiteral("yyyy-M-d H:mm:ss"),    QStringLiteral("yyyy-MM-dd HH:mm"),
-        QStringLiteral("yyyy/MM/dd HH:mm"),    QStringLiteral("yyyy-MM-dd"),
-        QStringLiteral("yyyy/MM/dd"),
-    };
-    const QString text = wireText.trimmed();
-    for (const QString &format : formats) {
-        const QDateTime parsed = QDateTime::fromString(text, format);
-        if (parsed.isValid())
-            return storedDateTime(parsed);
-    }
-    // Kept as the server wrote it: the operator still sees it in the report.
-    return wireText;
+    // The other common forms; a text that is no date is kept as the server
+    // wrote it, so the operator still sees it in the report.
+    return SendTime::fromWire(wireText);
 }

@@ -3,6 +3,7 @@
 #include "store/DatabaseConnection.h"
 #include "store/QueryObject.h"
 #include "store/Records.h"
+#include "store/ReportRows.h"
 #include "store/Transaction.h"
 
 #include <QDateTime>
@@ -32,7 +33,7 @@ public:
     QueryObject &ADOQuery2() { return m_query2; }
     QueryObject &ADOQuery3() { return m_query3; }
     QueryObject &adoQClientID() { return m_queryClientId; }
-    QueryObject &adoQReport() { return m_queryReport; }
+    ReportRows &adoQReport() { return m_queryReport; }
 
     // Registration: read when the main window and the settings window are
     // shown, replaced whole when the server accepts a registration.
@@ -75,7 +76,8 @@ public:
     void reopenReportOrderedBy(const QString &column, bool ascending);
     void markOfflineReportRows(const QDateTime &now);
 
-    // Send times are stored as "yyyy-MM-dd HH:mm:ss" so that they order chronologically.
+    // Send times are stored as "yyyy-MM-dd HH:mm:ss" so that they order
+    // chronologically; a text that is no date is kept as it came (SendTime).
     static QString storedDateTime(const QDateTime &dateTime);
     static QString normalisedSendTime(const QString &wireText);
 
@@ -96,6 +98,6 @@ private:
     QueryObject m_query2;
     QueryObject m_query3;
     QueryObject m_queryClientId;
-    QueryObject m_queryReport;
+    ReportRows m_queryReport;
     std::unique_ptr<Transaction> m_reportTransaction;
 };

@@ -9,13 +9,20 @@
 
 #include <array>
 
-NativeInsert::NativeInsert(const QString &connectionName, const QString &statement)
+sqlite3 *NativeInsert::handleOf(const QString &connectionName)
 {
+    sqlite3 *db = nullptr;
     const QVariant handle = QSqlDatabase::database(connectionName, false).driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        m_db = *static_cast<sqlite3 *const *>(handle.constData());
-    if (!m_db)
+        db = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!db)
         throw DatabaseError(QStringLiteral("The database connection is not open."));
+    return db;
+}
+
+NativeInsert::NativeInsert(const QString &connectionName, const QString &statement)
+    : m_db(handleOf(connectionName))
+{
     const QByteArray text = statement.toUtf8();
     if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &m_statement, nullptr) !=
         SQLITE_OK)
@@ -30,6 +37,11 @@ NativeInsert::~NativeInsert()
 void NativeInsert::fail() const
 {
     throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+qint64 NativeInsert::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 void NativeInsert::run(const QVariantList &row, const QList<int> &columns)

@@ -19,6 +19,11 @@ public:
     // Binds row[columns[i]] to placeholder i, runs the statement and resets it.
     // Throws DatabaseError with the engine's text.
     void run(const QVariantList &row, const QList<int> &columns);
+    // The row id the last run gave its row.
+    qint64 lastInsertRowId() const;
+
+    // The SQLite handle behind an open Qt connection; throws DatabaseError when it is not open.
+    static sqlite3 *handleOf(const QString &connectionName);
 
 private:
     [[noreturn]] void fail() const;

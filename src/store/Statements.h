@@ -38,11 +38,8 @@ inline const QString DeleteCanned = QStringLiteral("DELETE FROM canned");
 inline const QString SelectAllCanned = QStringLiteral("select * from canned");
 inline const QString SelectAllClientId = SelectClientIdOnSettings;
 inline const QString DeleteReport = QStringLiteral("DELETE FROM report");
-inline const QString SelectAllReport = QStringLiteral("select * from report");
-
-// Sorting the report by a long-text column re-reads it. %1 is a column name
-// checked against the report's columns, %2 "ASC" or "DESC".
-inline const QString SelectReportOrderedBy = QStringLiteral("SELECT * FROM Report Order by %1 %2");
+// The report's own reads (its row ids in order, its rows a block at a time)
+// are ReportRows', which reads the rows only as they are shown.
 
 // Rows still without a status when the client closes were sent while it was off line.
 inline const QString MarkOfflineReportRows = QStringLiteral(

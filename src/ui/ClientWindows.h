@@ -15,7 +15,7 @@ struct ClientWindows {
         : session(messenger, clock, options)
         , Form1(session, clock)
         , AboutBox(session, &Form1)
-        , fmRegSer(&Form1)
+        , fmRegSer(session, &Form1)
         , frmLang(session, Form1, &Form1)
     {
         Form1.setRegistrationWindow(&fmRegSer);

@@ -1,8 +1,31 @@
 #include "ui/DataGrid.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
+
+// Draws each cell with the text the grid's owner gives it.
+class DataGrid::CellDelegate final : public QStyledItemDelegate {
+public:
+    CellDelegate(const DataGrid &grid, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_grid(grid)
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (m_grid.m_drawColumnCell)
+            option->text = m_grid.shownText(index);
+    }
+
+private:
+    const DataGrid &m_grid;
+};
 
 // Puts the grid's own titles, alignments and fonts over whatever model
 // supplies the rows.
@@ -67,6 +90,9 @@ DataGrid::DataGrid(QWidget *parent)
     horizontalHeader()->setSectionsMovable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(true);
+    // Rows of one height: the grid need not measure a long report's rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setItemDelegate(new CellDelegate(*this, this));
     setModel(m_proxy);
     // A new or reset model brings default section sizes; the designed widths win.
     connect(m_proxy, &QAbstractItemModel::modelReset, this, &DataGrid::applyColumnWidths);
@@ -117,6 +143,26 @@ QAbstractItemModel *DataGrid::dataModel() const
 {
     QAbstractItemModel *source = m_proxy->sourceModel();
     return source == m_emptyModel ? nullptr : source;
+}
+
+void DataGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    // Rows as high as a line of the grid's font, as the designer drew them.
+    if (event->type() == QEvent::FontChange)
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + RowPadding);
+}
+
+void DataGrid::setDrawColumnCell(DrawColumnCell draw)
+{
+    m_drawColumnCell = std::move(draw);
+    viewport()->update();
+}
+
+QString DataGrid::shownText(const QModelIndex &index) const
+{
+    const QString text = index.data().toString();
+    return m_drawColumnCell ? m_drawColumnCell(index.column(), text) : text;
 }
 
 void DataGrid::resetEmptyModel()

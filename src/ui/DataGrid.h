@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTableView>
 
+#include <functional>
 #include <optional>
 
 class QAbstractItemModel;
@@ -42,7 +43,19 @@ public:
     void setDataModel(QAbstractItemModel *model);
     QAbstractItemModel *dataModel() const;
 
+    // Called for every cell the grid paints, with the cell's column and text;
+    // returns the text the cell shows.
+    using DrawColumnCell = std::function<QString(int column, const QString &text)>;
+    void setDrawColumnCell(DrawColumnCell draw);
+    // The text a cell shows.
+    QString shownText(const QModelIndex &index) const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    static constexpr int RowPadding = 5;
+    class CellDelegate;
     class ColumnsProxy;
     void applyColumnWidths();
     void resetEmptyModel();
@@ -50,4 +63,5 @@ private:
     QList<Column> m_columns;
     ColumnsProxy *m_proxy;
     QAbstractItemModel *m_emptyModel = nullptr;
+    DrawColumnCell m_drawColumnCell;
 };

@@ -13,6 +13,8 @@
 #include "ui/AutoSizeLabel.h"
 #include "ui/EventHook.h"
 #include "ui/CaptionWalk.h"
+#include "report/ReportTableModel.h"
+#include "ui/DataGrid.h"
 #include "ui/StatusPanelBar.h"
 #include "ui/TAboutBox.h"
 #include "ui/TfmRegSer.h"
@@ -27,6 +29,8 @@
 #include <QDir>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -100,6 +104,7 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     , m_session(session)
     , m_clock(clock)
     , m_scaler(*this, inventory(), ExcludedKinds)
+    , m_report(session)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Quorvel Client Version %1"_s.arg(Version::Text));
@@ -128,12 +133,21 @@ TForm1::TForm1(ClientSession &session, const Clock &clock, QWidget *parent)
     connect(m_ui.TMClose, &QTimer::timeout, this, &TForm1::TMCloseTimer);
     connect(m_ui.btnExit, &QPushButton::clicked, this, &TForm1::btnExitClick);
     connectLanguageMenu();
+    connect(m_ui.SettSetting1, &QAction::triggered, this, &TForm1::SettSetting1Click);
+    connectReport();
     placeRealObject(u"IdUDPServer1"_s, &m_session.discovery());
     connectSession();
     connectSendPanel();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The grid outlives this part of the window: it lets go of the report's
+    // rows, which go with the window's members, and tells the window nothing more.
+    m_ui.DBGrid3->model()->disconnect(this);
+    m_ui.DBGrid3->selectionModel()->disconnect(this);
+    m_ui.DBGrid3->setDataModel(nullptr);
+}
 
 void TForm1::fixDesignedSize()
 {
@@ -178,6 +192,14 @@ TForm1::Components TForm1::resolveComponents() const
         require<QTimer>(u"Timer1"_s),
         require<QTimer>(u"Timer2"_s),
         require<QTimer>(u"TMClose"_s),
+        require<QAction>(u"SettSetting1"_s),
+        require<QAction>(u"Quorvel1"_s),
+        require<QAction>(u"Query1"_s),
+        require<QWidget>(u"panQuery"_s),
+        require<QWidget>(u"panSend"_s),
+        require<QPushButton>(u"btnQuery"_s),
+        require<DataGrid>(u"DBGrid3"_s),
+        require<QPlainTextEdit>(u"DBMemo3"_s),
     };
 }
 
@@ -239,19 +261,13 @@ void TForm1::connectSession()
     connect(&m_session, &ClientSession::statusFailure, this, &TForm1::setStatusMessage);
     connect(&m_session, &ClientSession::statusCleared, this, [this] { setStatusMessage({}); });
     connect(&m_session, &ClientSession::closeGranted, this, &QWidget::close);
-    m_session.setRegistrationSource([this] {
-        if (!m_regSer)
-            return Registration{};
-        const TfmRegSer::Fields fields = m_regSer->fields();
-        // A port that is not a number is stored as 0, which sends nothing later.
-        return Registration{fields.clientId, fields.serverIp, fields.serverPort.toInt()};
-    });
 }
 
 void TForm1::setRegistrationWindow(TfmRegSer *window)
 {
     m_regSer = window;
     connect(&m_session, &ClientSession::listVersionChanged, window, &TfmRegSer::setVersionLabel);
+    connect(&window->registration(), &RegistrationFlow::waitChanged, this, &TForm1::showWaitStatus);
 }
 
 void TForm1::setLanguageWindows(TAboutBox *about, TfrmLang *editor)
@@ -271,6 +287,7 @@ bool TForm1::FormCreate()
     if (!m_session.start(QDir::currentPath()))
         return false;
     placeRealObject(u"ClientSocket"_s, m_session.link()->ClientSocket());
+    showReport();
     m_scaler.RecordLayout();
     selectStoredLanguage();
     return true;
@@ -384,6 +401,89 @@ void TForm1::FormShow()
     m_session.resumeWorker();
 }
 
+void TForm1::SettSetting1Click()
+{
+    if (m_regSer)
+        m_regSer->open();
+}
+
+void TForm1::connectReport()
+{
+    connect(m_ui.Query1, &QAction::triggered, this, &TForm1::Query1Click);
+    connect(m_ui.Quorvel1, &QAction::triggered, this, &TForm1::Quorvel1Click);
+    connect(m_ui.btnQuery, &QPushButton::clicked, this, &TForm1::btnQueryClick);
+    DataGrid *grid = m_ui.DBGrid3;
+    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TForm1::DBGrid3TitleClick);
+    grid->setDrawColumnCell(
+        [this](int column, const QString &text) { return DBGrid3DrawColumnCell(column, text); });
+    connect(grid->model(), &QAbstractItemModel::modelReset, this, &TForm1::reportRowsArrived);
+    connect(grid->model(), &QAbstractItemModel::rowsInserted, this, &TForm1::reportRowsArrived);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { showReportMessage(current.row()); });
+}
+
+void TForm1::showReport()
+{
+    // The grid shows the report's query object from the start: empty until
+    // the first answer opens it.
+    if (ReportTableModel *rows = m_report.model())
+        m_ui.DBGrid3->setDataModel(rows);
+}
+
+void TForm1::Query1Click()
+{
+    m_ui.StartDatePicker->setDateTime(m_clock.now());
+    m_ui.EndDatePicker->setDateTime(m_clock.now());
+    m_ui.panQuery->raise();
+}
+
+void TForm1::Quorvel1Click()
+{
+    m_ui.panSend->raise();
+}
+
+void TForm1::btnQueryClick()
+{
+    m_report.btnQueryClick(m_ui.StartDatePicker->dateTime(), m_ui.EndDatePicker->dateTime());
+}
+
+void TForm1::DBGrid3TitleClick(int column)
+{
+    DataGrid *grid = m_ui.DBGrid3;
+    QStringList titles;
+    for (int k = 0; k < grid->columnCount(); ++k)
+        titles.append(grid->columnTitle(k));
+    const ReportBrowser::TitleClick click = m_report.DBGrid3TitleClick(column, titles);
+    for (int k = 0; k < click.titles.size(); ++k)
+        grid->setColumnTitle(k, click.titles.at(k));
+}
+
+QString TForm1::DBGrid3DrawColumnCell(int column, const QString &text) const
+{
+    return ReportBrowser::cellText(column, text);
+}
+
+void TForm1::reportRowsArrived()
+{
+    // The first row becomes current when a result opens (a query's answer,
+    // a sort) and when the first rows of an empty one arrive.
+    DataGrid *grid = m_ui.DBGrid3;
+    if (grid->currentIndex().isValid())
+        return;
+    if (grid->model()->rowCount() == 0) {
+        showReportMessage(-1);
+        return;
+    }
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    grid->scrollToTop();
+}
+
+void TForm1::showReportMessage(int row)
+{
+    m_ui.DBMemo3->setPlainText(m_report.memoText(row));
+}
+
 void TForm1::LoadComposeLists()
 {
     if (const std::optional<ComposeLists> lists = m_session.composeLists()) {
@@ -479,6 +579,19 @@ void TForm1::registrationAccepted()
         return;
     m_regSer->setRegisterEnabled(false);
     m_regSer->setVersionUpdateEnabled(true);
+}
+
+void TForm1::showWaitStatus(const QString &text)
+{
+    // The end of a wait clears only its own text, not a newer one.
+    if (text.isEmpty() && m_statusMessage != m_waitStatus) {
+        m_waitStatus.clear();
+        return;
+    }
+    m_ui.Timer1->stop();
+    m_session.state().StatusKind = text.isEmpty() ? StatusKind::Nothing : StatusKind::Notice;
+    m_waitStatus = text;
+    setStatusMessage(text);
 }
 
 void TForm1::setStatusMessage(const QString &text)

@@ -3,6 +3,7 @@
 #include "paging/PageSender.h"
 #include "paging/RecipientList.h"
 #include "lang/LanguageView.h"
+#include "report/ReportBrowser.h"
 #include "ui/DesignedWindow.h"
 #include "ui/LayoutScaler.h"
 
@@ -15,6 +16,8 @@ class AutoSizeLabel;
 class ClientSession;
 class Clock;
 class QCheckBox;
+class DataGrid;
+class QAction;
 class QComboBox;
 class QDateTimeEdit;
 class QFocusEvent;
@@ -62,6 +65,13 @@ public:
     // False when the client cannot run here (the operator has been told why).
     bool FormCreate();
     void FormShow();
+    void SettSetting1Click();
+    void Query1Click();
+    void Quorvel1Click();
+    void btnQueryClick();
+    void DBGrid3TitleClick(int column);
+    // The text a report cell shows.
+    QString DBGrid3DrawColumnCell(int column, const QString &text) const;
     void LoadComposeLists();
     void btnExitClick();
     void TMCloseTimer();
@@ -105,6 +115,7 @@ public:
     QString clockText() const;
 
     StatusPanelBar *StatusBar1() const { return m_ui.StatusBar1; }
+    ReportBrowser &report() { return m_report; }
 
 public Q_SLOTS:
     void Timer2Timer();
@@ -131,6 +142,14 @@ private:
         QTimer *Timer1;
         QTimer *Timer2;
         QTimer *TMClose;
+        QAction *SettSetting1;
+        QAction *Quorvel1;
+        QAction *Query1;
+        QWidget *panQuery;
+        QWidget *panSend;
+        QPushButton *btnQuery;
+        DataGrid *DBGrid3;
+        QPlainTextEdit *DBMemo3;
     };
     Components resolveComponents() const;
     void connectSession();
@@ -168,6 +187,11 @@ private:
     void showStatusNotice(const QString &text);
     void registrationLoaded(const Registration &registration);
     void registrationAccepted();
+    void showWaitStatus(const QString &text);
+    void connectReport();
+    void showReport();
+    void reportRowsArrived();
+    void showReportMessage(int row);
 
     ClientSession &m_session;
     const Clock &m_clock;
@@ -183,4 +207,8 @@ private:
     PageSender m_pageSender{m_session};
     // The memo's text as last accepted, against which the next change is measured.
     QString m_acceptedMessage;
+
+    ReportBrowser m_report;
+    // The registration window's wait, while the status panel shows it.
+    QString m_waitStatus;
 };
