@@ -9,10 +9,9 @@
 #include "SimulatedServer.h"
 #include "app/ClientSession.h"
 #include "app/Clock.h"
-#include "app/Messenger.h"
-#include "link/FrameFormat.h"
-#include "link/FrameType.h"
+#include "app/StderrMessenger.h"
 #include "link/ServerLink.h"
+#include "report/ReportQuery.h"
 #include "report/ReportTableModel.h"
 #include "store/ClientStore.h"
 
@@ -27,32 +26,6 @@ using namespace BenchData;
 
 namespace {
 
-// The windows are not part of what is measured; a message would be a fault.
-class PrintingMessenger final : public Messenger {
-public:
-    void showWarning(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-};
-
-// Client frame H for the whole of 2014's first quarter.
-void buildReportQuery(ClientState &state)
-{
-    char *bytes = state.SendBuffer.data();
-    int i = FrameFormat::writeEnvelope(
-        bytes, FrameFormat::ContentHeader,
-        QByteArrayView(state.ClientIDBytes.data(), FrameFormat::ClientIdSize),
-        FrameType::ReportQuery);
-    const QByteArrayView body("0"
-                              "20140101"
-                              "0100"
-                              "20140331"
-                              "2359");
-    std::copy(body.begin(), body.end(), bytes + i);
-    state.SendLength = FrameFormat::closeFrame(bytes, i + static_cast<int>(body.size()));
-}
-
 double ingestOverLoopback(const QString &dir, const QList<ReportRecord> &records)
 {
     // The simulator answers in this process and thread: its building of the
@@ -65,7 +38,7 @@ double ingestOverLoopback(const QString &dir, const QList<ReportRecord> &records
     }
     const quint16 port = server.serverPort();
 
-    PrintingMessenger messenger;
+    StderrMessenger messenger;
     SystemClock clock;
     ClientSession session(messenger, clock, {.discoveryPort = 0});
     session.start(dir);
@@ -86,7 +59,8 @@ double ingestOverLoopback(const QString &dir, const QList<ReportRecord> &records
                model.index(lastRow, 1).data().toString() == lastRecipient;
     };
 
-    buildReportQuery(state);
+    ReportQuery::BuildReportQuery(state, state.ClientIDBytes, QDate(2014, 1, 1),
+                                  QDate(2014, 3, 31));
     QElapsedTimer timer;
     timer.start();
     link.SendFrame();
@@ -125,7 +99,8 @@ int main(int argc, char *argv[])
     // costs (selecting the rows, building the parts) is inside the figure above.
     ClientState query;
     query.setClientIdBytes(QStringLiteral("DESK01"));
-    buildReportQuery(query);
+    ReportQuery::BuildReportQuery(query, query.ClientIDBytes, QDate(2014, 1, 1),
+                                  QDate(2014, 3, 31));
     SimulatorState serverState;
     serverState.report = records;
     QElapsedTimer answering;

@@ -4,10 +4,10 @@
 //
 //   render-windows [output folder]   (default: docs/pictures)
 #include "app/Clock.h"
-#include "app/Messenger.h"
+#include "app/StderrMessenger.h"
 #include "lang/LangFile.h"
-#include "ui/CaptionWalk.h"
 #include "store/ClientStore.h"
+#include "ui/CaptionWalk.h"
 #include "ui/ClientWindows.h"
 #include "ui/DesignFonts.h"
 
@@ -22,14 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class PrintingMessenger final : public Messenger {
-public:
-    void showWarning(const QString &title, const QString &text) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-};
 
 // The pictures show the same moment every time they are made.
 class FixedClock final : public Clock {
@@ -84,7 +76,7 @@ bool renderAll(ClientWindows &windows, const QString &folder, const QString &suf
 // its menu item; English pictures carry no suffix.
 bool renderLanguage(const QString &language, const QString &folder)
 {
-    PrintingMessenger messenger;
+    StderrMessenger messenger;
     FixedClock clock;
     ClientWindows windows(messenger, clock);
     windows.Form1.FormCreate();

@@ -4,10 +4,10 @@
 // moments to show that Client.mdb is never left half-written.
 #include "app/ClientSession.h"
 #include "app/Clock.h"
-#include "app/Messenger.h"
-#include "link/FrameFormat.h"
+#include "app/StderrMessenger.h"
 #include "link/FrameType.h"
 #include "link/ServerLink.h"
+#include "report/ReportQuery.h"
 #include "store/ClientStore.h"
 
 #include <QCommandLineParser>
@@ -15,35 +15,6 @@
 #include <QTimer>
 
 #include <cstdio>
-
-namespace {
-
-class PrintingMessenger final : public Messenger {
-public:
-    void showWarning(const QString &, const QString &text) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-};
-
-// Frame H for January 2014.
-void buildReportQuery(ClientState &state)
-{
-    char *bytes = state.SendBuffer.data();
-    const int i = FrameFormat::writeEnvelope(
-        bytes, FrameFormat::ContentHeader,
-        QByteArrayView(state.ClientIDBytes.data(), FrameFormat::ClientIdSize),
-        FrameType::ReportQuery);
-    const QByteArrayView body("0"
-                              "20140101"
-                              "0000"
-                              "20140131"
-                              "2359");
-    std::copy(body.begin(), body.end(), bytes + i);
-    state.SendLength = FrameFormat::closeFrame(bytes, i + static_cast<int>(body.size()));
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -60,7 +31,7 @@ int main(int argc, char *argv[])
     if (arguments.size() != 3)
         parser.showHelp(2);
 
-    PrintingMessenger messenger;
+    StderrMessenger messenger;
     SystemClock clock;
     ClientSession session(messenger, clock, {.discoveryPort = 0});
     if (!session.start(arguments[0]))
@@ -72,7 +43,8 @@ int main(int argc, char *argv[])
     state.setClientIdBytes(state.CurrentClientID);
 
     if (arguments[2] == u"report") {
-        buildReportQuery(state);
+        ReportQuery::BuildReportQuery(state, state.ClientIDBytes, QDate(2014, 1, 1),
+                                      QDate(2014, 1, 31));
         session.sendBuiltFrame();
         // Sending dropped the idle connection; the next drop ends the answer.
         QObject::connect(session.link(), &ServerLink::connectionDropped, &app,

@@ -1,7 +1,6 @@
 #include "report/ReportBrowser.h"
 
 #include "app/ClientSession.h"
-#include "link/ServerLink.h"
 #include "report/ReportQuery.h"
 #include "report/ReportTableModel.h"
 #include "store/ClientStore.h"
@@ -31,12 +30,11 @@ bool ReportBrowser::btnQueryClick(const QDateTime &start, const QDateTime &end)
         m_session.showMessage(*problem);
         return false;
     }
-    ServerLink *link = m_session.link();
-    if (!link)
+    if (!m_session.isStarted())
         return false;
     ClientState &state = m_session.state();
     ReportQuery::BuildReportQuery(state, state.ClientIDBytes, start.date(), end.date());
-    link->SendFrame();
+    m_session.sendBuiltFrame();
     return true;
 }
 
