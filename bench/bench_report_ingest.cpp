@@ -4,6 +4,7 @@
 #include "BenchData.h"
 #include "ServerFrameBuilder.h"
 #include "link/ServerFrameParser.h"
+#include "link/ServerFrameReader.h"
 #include "store/ClientStore.h"
 
 #include <QCoreApplication>
@@ -23,12 +24,17 @@ namespace {
     store.open();
     QElapsedTimer timer;
     timer.start();
+    // As the session reads each part: its layout from its closing, its rows as views.
     for (const QByteArray &frame : parts) {
-        const auto part = ServerFrameParser::parseReportPart(frame);
+        const auto layout = ServerFrameReader::isFullReportPart(frame)
+                                ? ServerFrameParser::ReportLayout::Full
+                                : ServerFrameParser::ReportLayout::Last;
+        const auto part =
+            ServerFrameParser::parseReportPart(frame, layout, ServerFrameParser::Keep::Views);
         if (part.partCode == 1)
-            store.startReport(part.records);
+            store.startWireReport(part.fields);
         else
-            store.appendReport(part.records);
+            store.appendWireReport(part.fields);
     }
     store.finishReport();
     const double seconds = timer.nsecsElapsed() / 1e9;

@@ -36,9 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (layout == Parser::ReportLayout::Full && !part.malformed && part.partCode != 0)
             FUZZ_CHECK(part.records.size() == Parser::RecordsPerFullPart);
         // Measuring follows the same layout as reading.
-        const Parser::ReportPart measured = Parser::parseReportPart(frame, layout, false);
+        const Parser::ReportPart measured =
+            Parser::parseReportPart(frame, layout, Parser::Keep::Nothing);
         FUZZ_CHECK(measured.end == part.end && measured.malformed == part.malformed);
-        FUZZ_CHECK(measured.records.isEmpty());
+        FUZZ_CHECK(measured.records.isEmpty() && measured.fields.isEmpty());
+        // Views and texts are the same records.
+        const Parser::ReportPart viewed =
+            Parser::parseReportPart(frame, layout, Parser::Keep::Views);
+        FUZZ_CHECK(viewed.end == part.end && viewed.fields.size() == part.records.size());
+        for (qsizetype r = 0; r < viewed.fields.size(); ++r)
+            FUZZ_CHECK(QString::fromLatin1(viewed.fields[r][4]) == part.records[r].message);
     }
 
     const std::optional<int> length = ServerFrameReader::frameLength(frame);

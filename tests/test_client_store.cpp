@@ -47,6 +47,8 @@ QString errorOf(const std::function<void()> &operation)
 
 } // namespace
 
+using namespace Qt::StringLiterals;
+
 class TestClientStore : public QObject {
     Q_OBJECT
 
@@ -287,6 +289,29 @@ private Q_SLOTS:
         QCOMPARE(report.recordCount(), 0);
         store.clearReport();
         QVERIFY(!report.isOpen());
+    }
+
+    // Rows straight from the frame's bytes: single-byte text above 0x7F and
+    // send times in other forms are converted, the rest stored as it lies.
+    void reportRowsFromTheWire()
+    {
+        ClientStore &store = openStore();
+        const QByteArray recipient("Empf\xe4nger");
+        const QByteArray message("Caf\xe9 at 9");
+        store.startWireReport({{"DESK01", recipient, "2014-01-21 09:05:07", "OK", "plain"},
+                               {"DESK01", "Ann", "21.01.2014 09:06", "OK", message}});
+        store.appendWireReport({{"DESK01", "Bob", "no time", "Failed", "x"}});
+        store.finishReport();
+        ReportRows &report = store.adoQReport();
+        QCOMPARE(report.recordCount(), 3);
+        const auto text = [&report](int row, const char *column) {
+            return report.value(row, report.columnIndex(QString::fromLatin1(column))).toString();
+        };
+        QCOMPARE(text(0, "recipient"), u"Empf\u00e4nger"_s);
+        QCOMPARE(text(0, "sendtime"), u"2014-01-21 09:05:07"_s);
+        QCOMPARE(text(1, "sendtime"), u"2014-01-21 09:06:00"_s);
+        QCOMPARE(text(1, "message"), u"Caf\u00e9 at 9"_s);
+        QCOMPARE(text(2, "sendtime"), u"no time"_s);
     }
 
     void reportSorts()

@@ -402,12 +402,13 @@ void ClientSession::onReport(QByteArrayView frame)
         return;
     }
     const bool last = !ServerFrameReader::isFullReportPart(frame);
+    // The rows go to the store as they lie in the frame: no copy of their texts.
     const Parser::ReportPart part = Parser::parseReportPart(
-        frame, last ? Parser::ReportLayout::Last : Parser::ReportLayout::Full);
-    storeReportPart(code, part.records, last);
+        frame, last ? Parser::ReportLayout::Last : Parser::ReportLayout::Full, Parser::Keep::Views);
+    storeReportPart(code, part.fields, last);
 }
 
-void ClientSession::storeReportPart(std::uint8_t code, const QList<ReportRecord> &records,
+void ClientSession::storeReportPart(std::uint8_t code, const QList<ReportFields> &records,
                                     bool last)
 {
     if (code == 1 || !m_reportOpen) {
@@ -415,13 +416,13 @@ void ClientSession::storeReportPart(std::uint8_t code, const QList<ReportRecord>
         m_reportCut = false;
     }
     const qsizetype room = m_options.reportRowLimit - m_reportRows;
-    const QList<ReportRecord> kept = records.size() > room ? records.first(room) : records;
+    const QList<ReportFields> kept = records.size() > room ? records.first(room) : records;
     m_reportOpen = true;
     try {
         if (code == 1)
-            m_store->startReport(kept);
+            m_store->startWireReport(kept);
         else
-            m_store->appendReport(kept);
+            m_store->appendWireReport(kept);
     } catch (const DatabaseError &) {
         m_reportOpen = false;
         closeConnection();

@@ -162,7 +162,7 @@ private:
     bool sendChained(char type);
     bool chainAllowed(char type);
     void showStatusFailure(const QString &text);
-    void storeReportPart(std::uint8_t code, const QList<ReportRecord> &records, bool last);
+    void storeReportPart(std::uint8_t code, const QList<ReportFields> &records, bool last);
 
     Messenger &m_messenger;
     const Clock &m_clock;

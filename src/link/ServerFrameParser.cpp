@@ -41,12 +41,8 @@ ListRecord listRecord(QByteArrayView record)
 
 // One report record at `offset`: five fields, four 0xFD separators and the
 // closing 0xFE. Returns the offset just past the 0xFE, or -1 when malformed.
-int readReportRecord(QByteArrayView frame, int offset, ReportRecord *record)
+int readReportRecord(QByteArrayView frame, int offset, ReportFields &fields)
 {
-    ReportRecord unused;
-    ReportRecord &target = record ? *record : unused;
-    QString *const fields[] = {&target.sender, &target.recipient, &target.sendTime, &target.status,
-                               &target.message};
     int i = offset;
     for (int f = 0; f < 5; ++f) {
         const int start = i;
@@ -57,11 +53,25 @@ int readReportRecord(QByteArrayView frame, int offset, ReportRecord *record)
         const std::uint8_t expected = f < 4 ? FrameFormat::FieldSeparator : FrameFormat::RecordEnd;
         if (at(frame, i) != expected)
             return -1;
-        if (record)
-            *fields[f] = FrameFormat::textFromWire(frame.sliced(start, i - start));
+        fields[static_cast<std::size_t>(f)] = frame.sliced(start, i - start);
         ++i;
     }
     return i;
+}
+
+ReportRecord recordFrom(const ReportFields &fields)
+{
+    return {FrameFormat::textFromWire(fields[0]), FrameFormat::textFromWire(fields[1]),
+            FrameFormat::textFromWire(fields[2]), FrameFormat::textFromWire(fields[3]),
+            FrameFormat::textFromWire(fields[4])};
+}
+
+void keep(ReportPart &part, const ReportFields &fields, Keep what)
+{
+    if (what == Keep::Texts)
+        part.records.append(recordFrom(fields));
+    else if (what == Keep::Views)
+        part.fields.append(fields);
 }
 
 bool containsListEnd(QByteArrayView frame)
@@ -69,24 +79,23 @@ bool containsListEnd(QByteArrayView frame)
     return frame.indexOf(static_cast<char>(FrameFormat::ListEnd)) >= 0;
 }
 
-void readFullPart(QByteArrayView frame, ReportPart &part, bool keepRecords)
+void readFullPart(QByteArrayView frame, ReportPart &part, Keep what)
 {
     int i = ReportRecordsOffset;
     for (int n = 0; n < RecordsPerFullPart; ++n) {
-        ReportRecord record;
-        const int next = readReportRecord(frame, i, keepRecords ? &record : nullptr);
+        ReportFields fields;
+        const int next = readReportRecord(frame, i, fields);
         if (next < 0) {
             part.malformed = true;
             return;
         }
-        if (keepRecords)
-            part.records.append(record);
+        keep(part, fields, what);
         i = next + 1; // the byte after each record's 0xFE is not part of it
     }
     part.end = std::min<int>(i, static_cast<int>(frame.size()));
 }
 
-void readLastPart(QByteArrayView frame, ReportPart &part, bool keepRecords)
+void readLastPart(QByteArrayView frame, ReportPart &part, Keep what)
 {
     int i = ReportRecordsOffset;
     while (i < frame.size()) {
@@ -98,12 +107,11 @@ void readLastPart(QByteArrayView frame, ReportPart &part, bool keepRecords)
             part.end = i;
             return;
         }
-        ReportRecord record;
-        const int next = readReportRecord(frame, i, keepRecords ? &record : nullptr);
+        ReportFields fields;
+        const int next = readReportRecord(frame, i, fields);
         if (next < 0)
             break;
-        if (keepRecords)
-            part.records.append(record);
+        keep(part, fields, what);
         i = next;
     }
     // A 0xFF just before the end of the bytes still closes the list.
@@ -182,7 +190,7 @@ CannedFrame parseCanned(QByteArrayView frame)
     return canned;
 }
 
-ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout, bool keepRecords)
+ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout, Keep what)
 {
     ReportPart part;
     if (frame.size() <= PartCodeOffset) {
@@ -197,9 +205,9 @@ ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout, bool keepR
     part.last =
         layout == ReportLayout::Last || (layout == ReportLayout::Detect && containsListEnd(frame));
     if (part.last)
-        readLastPart(frame, part, keepRecords);
+        readLastPart(frame, part, what);
     else
-        readFullPart(frame, part, keepRecords);
+        readFullPart(frame, part, what);
     return part;
 }
 

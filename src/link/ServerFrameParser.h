@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -64,16 +65,23 @@ enum class ReportLayout {
     Last,   // records back to back, up to the 0xFF end marker
 };
 
+// What a report part's reading keeps of its records.
+enum class Keep {
+    Nothing, // the layout alone, for measuring
+    Views,   // `fields`: views into the frame, for storing without copies
+    Texts,   // `records`: texts of their own
+};
+
 struct ReportPart {
     std::uint8_t partCode = 0;
     bool last = false;
     QList<ReportRecord> records;
+    QList<ReportFields> fields;
     int end = -1;
     bool malformed = false;
 };
 // Part code 0 carries no records: `records` stays empty and `end` is just past the code.
-// Without keepRecords only the layout is followed (for measuring): `records` stays empty.
 ReportPart parseReportPart(QByteArrayView frame, ReportLayout layout = ReportLayout::Detect,
-                           bool keepRecords = true);
+                           Keep what = Keep::Texts);
 
 } // namespace ServerFrameParser

@@ -45,7 +45,7 @@ std::optional<int> verifiedClosing(QByteArrayView bytes, int bodyEnd)
 int fullPartEnd(QByteArrayView bytes)
 {
     const Parser::ReportPart full =
-        Parser::parseReportPart(bytes, Parser::ReportLayout::Full, false);
+        Parser::parseReportPart(bytes, Parser::ReportLayout::Full, Parser::Keep::Nothing);
     if (full.malformed || full.end < Parser::ReportRecordsOffset)
         return -1;
     const QByteArrayView records =
@@ -111,7 +111,7 @@ std::optional<BodyEnds> candidateBodyEnds(QByteArrayView bytes)
     }
     candidates.add(fullPartEnd(bytes));
     const Parser::ReportPart last =
-        Parser::parseReportPart(bytes, Parser::ReportLayout::Last, false);
+        Parser::parseReportPart(bytes, Parser::ReportLayout::Last, Parser::Keep::Nothing);
     if (!last.malformed)
         candidates.add(last.end);
     return candidates;
@@ -175,7 +175,7 @@ bool ServerFrameReader::isFullReportPart(QByteArrayView frame)
     if (full < 0)
         return false;
     const Parser::ReportPart lastPart =
-        Parser::parseReportPart(frame, Parser::ReportLayout::Last, false);
+        Parser::parseReportPart(frame, Parser::ReportLayout::Last, Parser::Keep::Nothing);
     const int last = lastPart.malformed ? -1 : lastPart.end;
     // A reading whose closing follows its body directly explains the frame
     // best; one that needs extra bytes before the closing only when no other does.

@@ -71,8 +71,8 @@ void ServerLink::ClientSocketConnect()
     m_connected = true;
     const int length = std::clamp(m_buffer.SendLength, 0, FrameBuffer::SendBufferSize);
     const QByteArrayView frame(m_buffer.SendBuffer.data(), length);
-    qCDebug(lcLink).noquote() << "sent" << QLatin1Char(m_requestType) << length << "bytes:"
-                              << frame.toByteArray().toHex(' ');
+    qCDebug(lcLink).noquote() << "sent" << QLatin1Char(m_requestType) << length
+                              << "bytes:" << frame.toByteArray().toHex(' ');
     m_socket->write(frame.data(), frame.size());
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+
+#include <array>
 
 // The records the server's frames carry, as the client stores them.
 
@@ -20,3 +23,7 @@ struct ReportRecord {
     QString message;
     friend bool operator==(const ReportRecord &, const ReportRecord &) = default;
 };
+
+// The five fields of a report record as they stand in a frame: single-byte
+// text, viewed where it lies, so valid as long as the frame's bytes are.
+using ReportFields = std::array<QByteArrayView, 5>;

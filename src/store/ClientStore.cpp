@@ -214,6 +214,25 @@ void ClientStore::startReport(const QList<ReportRecord> &firstRecords)
     });
 }
 
+void ClientStore::startWireReport(const QList<ReportFields> &firstRows)
+{
+    finishReport();
+    inReportTransaction([&] {
+        m_queryReport.execute(Statements::DeleteReport);
+        m_queryReport.openAll();
+        m_queryReport.appendWireRows(firstRows);
+    });
+}
+
+void ClientStore::appendWireReport(const QList<ReportFields> &rows)
+{
+    inReportTransaction([&] {
+        if (!m_queryReport.isOpen())
+            m_queryReport.openAll();
+        m_queryReport.appendWireRows(rows);
+    });
+}
+
 void ClientStore::appendReport(const QList<ReportRecord> &records)
 {
     inReportTransaction([&] {

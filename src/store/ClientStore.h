@@ -71,6 +71,9 @@ public:
     // failure undoes the whole answer and shows the report as it was.
     void startReport(const QList<ReportRecord> &firstRecords);
     void appendReport(const QList<ReportRecord> &records);
+    // The same for rows as they lie in the frames (the path answers take).
+    void startWireReport(const QList<ReportFields> &firstRows);
+    void appendWireReport(const QList<ReportFields> &rows);
     void finishReport();
     void clearReport();
     void reopenReportOrderedBy(const QString &column, bool ascending);

@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 
 sqlite3 *NativeInsert::handleOf(const QString &connectionName)
@@ -67,9 +68,55 @@ void NativeInsert::run(const QVariantList &row, const QList<int> &columns)
         if (result != SQLITE_OK)
             fail();
     }
+    step();
+}
+
+void NativeInsert::step()
+{
     const int stepped = sqlite3_step(m_statement);
     sqlite3_reset(m_statement);
     sqlite3_clear_bindings(m_statement);
     if (stepped != SQLITE_DONE)
         fail();
+}
+
+namespace {
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// Latin-1 to UTF-8 into `out`, which keeps its capacity from row to row.
+void latin1ToUtf8(QByteArrayView bytes, QByteArray &out)
+{
+    out.resize(0);
+    out.reserve(bytes.size() * 2);
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code < 0x80) {
+            out.append(byte);
+        } else {
+            out.append(static_cast<char>(0xC0 | (code >> 6)));
+            out.append(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+}
+
+} // namespace
+
+void NativeInsert::runWire(std::span<const QByteArrayView> fields)
+{
+    for (std::size_t i = 0; i < fields.size() && i < m_converted.size(); ++i) {
+        QByteArrayView text = fields[i];
+        if (!isAscii(text)) {
+            latin1ToUtf8(text, m_converted[i]);
+            text = m_converted[i];
+        }
+        if (sqlite3_bind_text(m_statement, int(i) + 1, text.data(), int(text.size()),
+                              SQLITE_STATIC) != SQLITE_OK)
+            fail();
+    }
+    step();
 }

@@ -224,7 +224,27 @@ QSqlQuery &ReportRows::fetchStatement() const
     return *m_fetch;
 }
 
-void ReportRows::appendRows(const QList<QVariantList> &rows)
+void ReportRows::appendWireRows(const QList<ReportFields> &rows)
+{
+    prepareAppend();
+    const int first = recordCount();
+    m_blocks.remove(first / BlockSize);
+    QByteArray convertedTime;
+    for (ReportFields fields : rows) {
+        // Most servers send the stored form already; only other forms are converted.
+        QByteArrayView &sendTime = fields[SendTime];
+        if (!::SendTime::isStoredDate(sendTime)) {
+            convertedTime = ::SendTime::fromWire(QString::fromLatin1(sendTime)).toLatin1();
+            sendTime = convertedTime;
+        }
+        m_insert->runWire(fields);
+        m_ids.append(m_insert->lastInsertRowId());
+    }
+    if (recordCount() > first)
+        Q_EMIT rowsAppended(first, recordCount() - 1);
+}
+
+void ReportRows::prepareAppend()
 {
     if (!m_open)
         throw DatabaseError(
@@ -234,6 +254,11 @@ void ReportRows::appendRows(const QList<QVariantList> &rows)
             m_connectionName, QStringLiteral("INSERT INTO report (%1) VALUES (%2)")
                                   .arg(columnNames().join(u','), placeholders(ColumnCount)));
     }
+}
+
+void ReportRows::appendRows(const QList<QVariantList> &rows)
+{
+    prepareAppend();
     const int first = recordCount();
     // The block that held the old end is no longer whole.
     m_blocks.remove(first / BlockSize);

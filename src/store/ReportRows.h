@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/WireRecords.h"
+
 #include <QCache>
 #include <QList>
 #include <QObject>
@@ -46,6 +48,9 @@ public:
 
     // Adds rows (values in column order) to the table and to the end of the open result.
     void appendRows(const QList<QVariantList> &rows);
+    // Rows as they came off the wire: the send time is put in its stored form,
+    // the rest bound as it lies in the frame.
+    void appendWireRows(const QList<ReportFields> &rows);
 
     // Re-sorts the open result by "column ASC" or "column DESC", or by a
     // column and direction; ties keep the order stored. Send times sort
@@ -59,6 +64,8 @@ Q_SIGNALS:
     void rowsAppended(int first, int last);
 
 private:
+    // The table is open and the insert prepared.
+    void prepareAppend();
     using Block = QList<QVariantList>;
     void readIds(Column column, bool ascending, bool ordered);
     // The rows of one block, read when first asked for; nullptr when the read failed.
