@@ -3,6 +3,7 @@
 // write, the About window, and the locale's notation of numbers and clock.
 #include "ManualClock.h"
 #include "RecordingMessenger.h"
+#include "WindowsFixture.h"
 #include "WorkingDirectory.h"
 #include "lang/LangFile.h"
 #include "lang/LanguageState.h"
@@ -33,7 +34,7 @@ const QStringList LanguageItems{u"mnuEnglish"_s, u"mnuGerman"_s, u"mnuDutch"_s, 
 
 // A client started in a working directory of its own, with the shipped
 // language file unless the test writes another one first.
-struct Client {
+struct Client : WindowsFixture {
     explicit Client(const QByteArray &languageFile = {}, const QString &germanTitle = {})
     {
         if (languageFile.isEmpty())
@@ -43,15 +44,9 @@ struct Client {
         if (!germanTitle.isEmpty())
             LangFile(languagePath())
                 .WriteLangValue(u"German"_s, u"AboutBox_ProductName"_s, germanTitle);
-        windows = std::make_unique<ClientWindows>(messenger, clock,
-                                                  ClientSession::Options{.discoveryPort = 0});
-        form().FormCreate();
+        createWindows();
     }
-    ~Client() { windows.reset(); }
 
-    TForm1 &form() { return windows->Form1; }
-    ClientState &state() { return windows->session.state(); }
-    template <typename T> T *widget(const QString &name) { return form().component<T>(name); }
     QString languagePath() const { return directory.filePath(LangFile::FileName); }
     QString storedLanguage() const
     {
@@ -67,11 +62,6 @@ struct Client {
         return checked;
     }
     void choose(const QString &item) { widget<QAction>(item)->trigger(); }
-
-    WorkingDirectory directory;
-    RecordingMessenger messenger;
-    ManualClock clock;
-    std::unique_ptr<ClientWindows> windows;
 };
 
 // Records the window's side of a selection, in order.

@@ -6,6 +6,7 @@
 #include "RecordingMessenger.h"
 #include "ServerFrameBuilder.h"
 #include "SimulatedServer.h"
+#include "WindowsFixture.h"
 #include "WorkingDirectory.h"
 #include "link/ServerLink.h"
 #include "registration/RegistrationRules.h"
@@ -32,27 +33,15 @@ const QString StoredId = u"DESK01"_s;
 
 // One client in a working directory of its own, with the shipped language
 // file and optionally a stored registration.
-struct Client {
+struct Client : WindowsFixture {
     explicit Client(std::optional<Registration> stored, const QString &listVersion = u"000"_s)
     {
         directory.copyData(u"Language.ini"_s);
-        {
-            ClientStore seed(directory.path());
-            seed.open();
-            if (stored)
-                seed.replaceRegistration(*stored);
-            seed.setListVersion(listVersion);
-        }
-        windows = std::make_unique<ClientWindows>(messenger, clock,
-                                                  ClientSession::Options{.discoveryPort = 0});
-        form().FormCreate();
+        seed(stored, listVersion);
+        createWindows();
     }
-    ~Client() { windows.reset(); }
 
-    TForm1 &form() { return windows->Form1; }
     TfmRegSer &regSer() { return windows->fmRegSer; }
-    ClientSession &session() { return windows->session; }
-    ClientState &state() { return session().state(); }
     QLineEdit *edit(const QString &name) { return regSer().component<QLineEdit>(name); }
     QPushButton *button(const QString &name) { return regSer().component<QPushButton>(name); }
     QString text(const QString &name) { return edit(name)->text(); }
@@ -78,11 +67,6 @@ struct Client {
         type(u"edtClientID"_s, id);
     }
     void click(const QString &name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-
-    WorkingDirectory directory;
-    RecordingMessenger messenger;
-    ManualClock clock;
-    std::unique_ptr<ClientWindows> windows;
 };
 
 QList<ClientFrame> framesOf(const QSignalSpy &spy)

@@ -5,6 +5,7 @@
 #include "ManualClock.h"
 #include "RecordingMessenger.h"
 #include "SimulatedServer.h"
+#include "WindowsFixture.h"
 #include "WorkingDirectory.h"
 #include "link/FrameFormat.h"
 #include "link/FrameType.h"
@@ -44,7 +45,7 @@ QList<ReportRecord> numbered(int count)
 
 // One client in a working directory of its own; registered with the server
 // at `port` when given, and with the report an earlier run left.
-struct Client {
+struct Client : WindowsFixture {
     explicit Client(std::optional<quint16> port, const QList<ReportRecord> &earlierReport = {})
     {
         {
@@ -56,16 +57,9 @@ struct Client {
             seed.finishReport();
         }
         clock.dateTime = Now;
-        windows = std::make_unique<ClientWindows>(messenger, clock,
-                                                  ClientSession::Options{.discoveryPort = 0});
-        form().FormCreate();
+        createWindows();
     }
-    ~Client() { windows.reset(); }
 
-    TForm1 &form() { return windows->Form1; }
-    ClientSession &session() { return windows->session; }
-    ClientStore &store() { return session().store(); }
-    template <typename T> T *widget(const QString &name) { return form().component<T>(name); }
     DataGrid *grid() { return widget<DataGrid>(u"DBGrid3"_s); }
     QDateTimeEdit *picker(const QString &name) { return widget<QDateTimeEdit>(name); }
     QString memo() { return widget<QPlainTextEdit>(u"DBMemo3"_s)->toPlainText(); }
@@ -110,11 +104,6 @@ struct Client {
         return texts;
     }
     int currentRow() { return grid()->currentIndex().row(); }
-
-    WorkingDirectory directory;
-    RecordingMessenger messenger;
-    ManualClock clock;
-    std::unique_ptr<ClientWindows> windows;
 };
 
 // Whether the panel is the one the operator sees at the centre of the window.

@@ -4,6 +4,7 @@
 #include "ManualClock.h"
 #include "RecordingMessenger.h"
 #include "SimulatedServer.h"
+#include "WindowsFixture.h"
 #include "WorkingDirectory.h"
 #include "link/ServerLink.h"
 #include "store/ClientStore.h"
@@ -36,24 +37,13 @@ const QString NoMessage = u"Message can not empty!"_s;
 
 // One client with its windows in a working directory of its own, its
 // database seeded with a registration at `port` when there is one.
-struct Client {
+struct Client : WindowsFixture {
     explicit Client(std::optional<quint16> port)
     {
-        if (port) {
-            ClientStore seed(directory.path());
-            seed.open();
-            seed.replaceRegistration({ClientId, u"127.0.0.1"_s, *port});
-            seed.setListVersion(u"010"_s);
-        }
-        windows = std::make_unique<ClientWindows>(messenger, clock,
-                                                  ClientSession::Options{.discoveryPort = 0});
-        form().FormCreate();
+        if (port)
+            seed(Registration{ClientId, u"127.0.0.1"_s, *port}, u"010"_s);
+        createWindows();
     }
-    ~Client() { windows.reset(); }
-
-    TForm1 &form() { return windows->Form1; }
-    ClientSession &session() { return windows->session; }
-    template <typename T> T *widget(const QString &name) { return form().component<T>(name); }
     QComboBox *combo(const QString &name) { return widget<QComboBox>(name); }
     QListWidget *list(const QString &name) { return widget<QListWidget>(name); }
     QPlainTextEdit *memo() { return widget<QPlainTextEdit>(u"memMsg"_s); }
@@ -67,11 +57,6 @@ struct Client {
         query.open();
         return query.recordCount();
     }
-
-    WorkingDirectory directory;
-    RecordingMessenger messenger;
-    ManualClock clock;
-    std::unique_ptr<ClientWindows> windows;
 };
 
 QStringList lines(const QListWidget *list)

@@ -4,6 +4,7 @@
 #include "ServerFrameBuilder.h"
 #include "ServerFrames.h"
 #include "SimulatedServer.h"
+#include "WindowsFixture.h"
 #include "WorkingDirectory.h"
 #include "link/FrameFormat.h"
 #include "link/ServerLink.h"
@@ -39,33 +40,17 @@ constexpr int ShortCloseWait = 100;
 
 // One client in a working directory of its own, its database optionally
 // seeded with a registration that points at `port`.
-struct Client {
+struct Client : WindowsFixture {
     explicit Client(std::optional<quint16> port)
     {
-        if (port) {
-            ClientStore seed(directory.path());
-            seed.open();
-            seed.replaceRegistration({ClientId, u"127.0.0.1"_s, *port});
-            seed.setListVersion(u"010"_s);
-        }
-        windows = std::make_unique<ClientWindows>(messenger, clock, options());
-        form().FormCreate();
+        if (port)
+            seed(Registration{ClientId, u"127.0.0.1"_s, *port}, u"010"_s);
+        createWindows({.expiryDelay = ShortExpiry,
+                       .noticeInterval = ShortNotice,
+                       .closeWaitInterval = ShortCloseWait});
     }
-    ~Client() { windows.reset(); }
 
-    static ClientSession::Options options()
-    {
-        return {.expiryDelay = ShortExpiry,
-                .discoveryPort = 0,
-                .noticeInterval = ShortNotice,
-                .closeWaitInterval = ShortCloseWait};
-    }
-    TForm1 &form() { return windows->Form1; }
-    ClientSession &session() { return windows->session; }
-    ClientStore &store() { return session().store(); }
     ServerLink &link() { return *session().link(); }
-    ClientState &state() { return session().state(); }
-    template <typename T> T *widget(const QString &name) { return form().component<T>(name); }
     int reportRows()
     {
         QueryObject &query = store().ADOQuery2();
@@ -95,11 +80,6 @@ struct Client {
     // DESK01's page to serial 0012, and its report query.
     void sendPage() { sendFrame(GoldenFrames::A); }
     void queryReport() { sendFrame(GoldenFrames::H); }
-
-    WorkingDirectory directory;
-    RecordingMessenger messenger;
-    ManualClock clock;
-    std::unique_ptr<ClientWindows> windows;
 };
 
 QByteArray joined(const QList<QByteArray> &frames)
