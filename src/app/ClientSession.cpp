@@ -198,9 +198,14 @@ void ClientSession::clearStatusNotice()
     Q_EMIT statusCleared();
 }
 
-void ClientSession::SendRequest(char type)
+void ClientSession::buildRequest(char type)
 {
     StandardFrames::BuildRequest(m_state, m_state.CurrentClientID, m_store->listVersion(), type);
+}
+
+void ClientSession::SendRequest(char type)
+{
+    buildRequest(type);
     sendBuiltFrame();
 }
 
@@ -236,15 +241,14 @@ bool ClientSession::chainAllowed(char type)
     return false;
 }
 
-bool ClientSession::sendChained(char type)
+void ClientSession::sendChained(char type)
 {
     if (!chainAllowed(type)) {
         closeConnection();
-        return false;
+        return;
     }
-    StandardFrames::BuildRequest(m_state, m_state.CurrentClientID, m_store->listVersion(), type);
+    buildRequest(type);
     m_link->SendFrame();
-    return true;
 }
 
 void ClientSession::showStatusFailure(const QString &text)

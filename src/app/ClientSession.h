@@ -157,9 +157,11 @@ private:
     void onRegistration(QByteArrayView frame);
     void onTransmissionResult(QByteArrayView frame);
     void closeConnection();
-    // A request the client sends on its own in answer to the server; false
-    // (and a red status) once the server has driven too many of them.
-    bool sendChained(char type);
+    // A standard request in SendBuffer, with the stored list version.
+    void buildRequest(char type);
+    // A request the client sends on its own in answer to the server; refused
+    // (with a red status) once the server has driven too many of them.
+    void sendChained(char type);
     bool chainAllowed(char type);
     void showStatusFailure(const QString &text);
     void storeReportPart(std::uint8_t code, const QList<ReportFields> &records, bool last);

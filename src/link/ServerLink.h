@@ -1,17 +1,14 @@
 #pragma once
 
 #include "link/FrameBuffer.h"
-#include "link/FrameSender.h"
 #include "link/LinkFailure.h"
 #include "link/ServerFrameReader.h"
 
 #include <QAbstractSocket>
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QObject>
 
 #include <cstdint>
-#include <optional>
 
 class QTcpSocket;
 struct FrameBuffer;
@@ -21,7 +18,7 @@ struct ServerEndpoint;
 // answer's frames reassembled from whatever the reads deliver. Each complete
 // frame is copied into the frame buffer and announced; what it means is the
 // session's business.
-class ServerLink final : public QObject, public FrameSender {
+class ServerLink final : public QObject {
     Q_OBJECT
 
 public:
@@ -34,7 +31,7 @@ public:
 
     // Drops any open connection and sends SendBuffer's first SendLength bytes
     // on a new one. Without an address or a valid port nothing is sent.
-    void SendFrame() override;
+    void SendFrame();
     // Drops the current connection, and with it any answer still due on it.
     void dropConnection();
 

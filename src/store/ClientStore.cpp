@@ -180,16 +180,31 @@ std::optional<QString> ClientStore::groupSerial(const QString &name)
     return firstSerial(Statements::SelectGroupNamed, name);
 }
 
-void ClientStore::appendReportRows(const QList<ReportRecord> &records)
-{
-    QList<QVariantList> rows;
-    rows.reserve(records.size());
-    for (const ReportRecord &record : records) {
-        rows.append({record.sender, record.recipient, normalisedSendTime(record.sendTime),
-                     record.status, record.message});
+namespace {
+
+// Records made in the program (tools, tests) as the single-byte text an
+// answer carries, so that they are stored the one way answers are.
+class WireRows {
+public:
+    explicit WireRows(const QList<ReportRecord> &records)
+    {
+        m_bytes.reserve(records.size());
+        for (const ReportRecord &record : records)
+            m_bytes.append({record.sender.toLatin1(), record.recipient.toLatin1(),
+                            record.sendTime.toLatin1(), record.status.toLatin1(),
+                            record.message.toLatin1()});
+        m_fields.reserve(m_bytes.size());
+        for (const std::array<QByteArray, 5> &bytes : std::as_const(m_bytes))
+            m_fields.append({bytes[0], bytes[1], bytes[2], bytes[3], bytes[4]});
     }
-    m_queryReport.appendRows(rows);
-}
+    const QList<ReportFields> &fields() const { return m_fields; }
+
+private:
+    QList<std::array<QByteArray, 5>> m_bytes;
+    QList<ReportFields> m_fields;
+};
+
+} // namespace
 
 template <typename Operation> void ClientStore::inReportTransaction(Operation operation)
 {
@@ -206,12 +221,7 @@ template <typename Operation> void ClientStore::inReportTransaction(Operation op
 
 void ClientStore::startReport(const QList<ReportRecord> &firstRecords)
 {
-    finishReport();
-    inReportTransaction([&] {
-        m_queryReport.execute(Statements::DeleteReport);
-        m_queryReport.openAll();
-        appendReportRows(firstRecords);
-    });
+    startWireReport(WireRows(firstRecords).fields());
 }
 
 void ClientStore::startWireReport(const QList<ReportFields> &firstRows)
@@ -227,6 +237,7 @@ void ClientStore::startWireReport(const QList<ReportFields> &firstRows)
 void ClientStore::appendWireReport(const QList<ReportFields> &rows)
 {
     inReportTransaction([&] {
+        // A further part without a first one in this run adds to the stored rows.
         if (!m_queryReport.isOpen())
             m_queryReport.openAll();
         m_queryReport.appendWireRows(rows);
@@ -235,12 +246,7 @@ void ClientStore::appendWireReport(const QList<ReportFields> &rows)
 
 void ClientStore::appendReport(const QList<ReportRecord> &records)
 {
-    inReportTransaction([&] {
-        // A further part without a first one in this run adds to the stored rows.
-        if (!m_queryReport.isOpen())
-            m_queryReport.openAll();
-        appendReportRows(records);
-    });
+    appendWireReport(WireRows(records).fields());
 }
 
 void ClientStore::finishReport()
@@ -276,46 +282,7 @@ QString ClientStore::storedDateTime(const QDateTime &dateTime)
     return SendTime::stored(dateTime);
 }
 
-namespace {
-
-// The usual form, "yyyy-MM-dd HH:mm:ss" or with '/' in the date, read by hand:
-// a report brings a hundred thousand of them and the general parser is slow.
-std::optional<QString> fastSendTime(const QString &text)
-{
-    if (text.size() != 19 || text[10] != u' ' || text[13] != u':' || text[16] != u':')
-        return std::nullopt;
-    const QChar separator = text[4];
-    if ((separator != u'-' && separator != u'/') || text[7] != separator)
-        return std::nullopt;
-    const auto number = [&text](int from, int length) {
-        int value = 0;
-        for (int i = from; i < from + length; ++i) {
-            const char16_t c = text[i].unicode();
-            if (c < u'0' || c > u'9')
-                return -1;
-            value = value * 10 + (c - u'0');
-        }
-        return value;
-    };
-    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
-    const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
-    if (!QDate::isValid(year, month, day) || !QTime::isValid(hour, minute, second))
-        return std::nullopt;
-    if (separator == u'-')
-        return text;
-    QString normalised = text;
-    normalised[4] = u'-';
-    normalised[7] = u'-';
-    return normalised;
-}
-
-} // namespace
-
 QString ClientStore::normalisedSendTime(const QString &wireText)
 {
-    if (const auto fast = fastSendTime(wireText))
-        return *fast;
-    // The other common forms; a text that is no date is kept as the server
-    // wrote it, so the operator still sees it in the report.
     return SendTime::fromWire(wireText);
 }

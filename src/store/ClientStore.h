@@ -94,7 +94,6 @@ private:
     QStringList columnValues(const QString &statement, const QString &column);
     std::optional<QString> firstSerial(const QString &statement, const QString &name);
     std::optional<Registration> registrationFrom(QueryObject &query, const QString &statement);
-    void appendReportRows(const QList<ReportRecord> &records);
     template <typename Operation> void inReportTransaction(Operation operation);
 
     DatabaseConnection m_connection;

@@ -20,8 +20,6 @@ namespace {
 constexpr int BlockSize = 64;
 constexpr int CachedBlocks = 64;
 
-const QList<int> AllColumns = {0, 1, 2, 3, 4};
-
 [[noreturn]] void fail(const QSqlError &error)
 {
     throw DatabaseError(error.text());
@@ -231,7 +229,7 @@ void ReportRows::appendWireRows(const QList<ReportFields> &rows)
     m_blocks.remove(first / BlockSize);
     QByteArray convertedTime;
     for (ReportFields fields : rows) {
-        // Most servers send the stored form already; only other forms are converted.
+        // Checked on the bytes first, so a send time in the stored form costs no conversion.
         QByteArrayView &sendTime = fields[SendTime];
         if (!::SendTime::isStoredDate(sendTime)) {
             convertedTime = ::SendTime::fromWire(QString::fromLatin1(sendTime)).toLatin1();
@@ -254,18 +252,4 @@ void ReportRows::prepareAppend()
             m_connectionName, QStringLiteral("INSERT INTO report (%1) VALUES (%2)")
                                   .arg(columnNames().join(u','), placeholders(ColumnCount)));
     }
-}
-
-void ReportRows::appendRows(const QList<QVariantList> &rows)
-{
-    prepareAppend();
-    const int first = recordCount();
-    // The block that held the old end is no longer whole.
-    m_blocks.remove(first / BlockSize);
-    for (const QVariantList &row : rows) {
-        m_insert->run(row, AllColumns);
-        m_ids.append(m_insert->lastInsertRowId());
-    }
-    if (recordCount() > first)
-        Q_EMIT rowsAppended(first, recordCount() - 1);
 }

@@ -47,7 +47,6 @@ public:
     QVariant value(int row, int column) const;
 
     // Adds rows (values in column order) to the table and to the end of the open result.
-    void appendRows(const QList<QVariantList> &rows);
     // Rows as they came off the wire: the send time is put in its stored form,
     // the rest bound as it lies in the frame.
     void appendWireRows(const QList<ReportFields> &rows);

@@ -11,6 +11,9 @@ QString stored(const QDateTime &dateTime)
 
 QString fromWire(const QString &text)
 {
+    // Most servers send the stored form already.
+    if (isStoredDate(QStringView(text)))
+        return text;
     // Date: one to four digits, a separator, the month, the same separator,
     // one to four digits; the side with four digits is the year. Time
     // (optional): hours and minutes, optionally seconds and their fraction.

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "lang/LanguageView.h"
 #include "paging/PageSender.h"
 #include "paging/RecipientList.h"
-#include "lang/LanguageView.h"
 #include "report/ReportBrowser.h"
 #include "ui/DesignedWindow.h"
 #include "ui/LayoutScaler.h"
