@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   dpkg-dev desktop-file-utils appstream groff-base
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -19,10 +19,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-"$sim" --listen "127.0.0.1:$port" --report-rows "$rows" > "$work/sim.log" 2>&1 &
+# Any free port: the simulator says which one it took.
+"$sim" --listen 127.0.0.1:0 --report-rows "$rows" > "$work/sim.log" 2>&1 &
 sim_pid=$!
-for _ in $(seq 50); do grep -q listening "$work/sim.log" && break; sleep 0.1; done
+for _ in $(seq 100); do grep -q listening "$work/sim.log" && break; sleep 0.1; done
+port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\);.*/\1/p' "$work/sim.log")
+[ -n "$port" ] || { echo "kill test: the simulator did not start"; cat "$work/sim.log"; exit 1; }
 
 # A working directory holding the old state: 3 report rows, version 010 and one recipient.
 prepare() {
